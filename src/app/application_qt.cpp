@@ -1,0 +1,138 @@
+#include "app/application_qt.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QVBoxLayout>
+#include <cstdio>
+
+#include "app/about_box.h"
+#include "app/splash_screen.h"
+#include "app/text_qt.h"
+
+namespace brackle {
+
+std::optional<StartOptions> ParseStartOptions(const QStringList& args, QString* error)
+{
+    StartOptions o;
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        auto value = [&](const char* what) -> std::optional<QString> {
+            if (i + 1 >= args.size()) {
+                *error = QStringLiteral("%1 needs %2").arg(a, QString::fromLatin1(what));
+                return std::nullopt;
+            }
+            return args[++i];
+        };
+        if (a == QLatin1String("--no-splash")) {
+            o.Splash = false;
+        } else if (a == QLatin1String("--game-root")) {
+            const auto v = value("a folder");
+            if (!v)
+                return std::nullopt;
+            o.GameRoot = PathFromQt(*v);
+        } else if (a == QLatin1String("--open")) {
+            const auto v = value("a file number 1..99");
+            if (!v)
+                return std::nullopt;
+            bool ok = false;
+            const int n = v->toInt(&ok);
+            if (!ok || n < 1 || n > kNations) {
+                *error = QStringLiteral("--open needs a file number 1..99, not \"%1\"").arg(*v);
+                return std::nullopt;
+            }
+            o.Open = n;
+        } else if (a == QLatin1String("--screenshot")) {
+            const auto v = value("a PNG file name");
+            if (!v)
+                return std::nullopt;
+            o.Screenshot = *v;
+        } else {
+            *error = QStringLiteral("unknown option \"%1\"").arg(a);
+            return std::nullopt;
+        }
+    }
+    return o;
+}
+
+ShellDialog::ShellDialog(const QString& objectName, const QString& caption, QWidget* parent) : QDialog(parent)
+{
+    setObjectName(objectName);
+    setWindowTitle(caption);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("This window comes with a later version of Brackle."), this));
+}
+
+Application::Application(Dialogs& dialogs, const StartupPaths& paths, const StartOptions& options)
+    : dialogs_(dialogs), options_(options), oob_(std::make_unique<Oob>())
+{
+    QApplication::setApplicationName(QStringLiteral("Brackle - Vornex V 1"));
+    std::unique_ptr<SplashScreen> splash;
+    if (options_.Splash) {
+        splash = std::make_unique<SplashScreen>();
+        splash->RunUntilDone();
+    }
+    StartupPaths p = paths;
+    if (!options_.GameRoot.empty())
+        p.GameRootOverride = options_.GameRoot;
+    main_ = std::make_unique<TSDIAppForm>(*oob_, dialogs_, p);
+    auto shell = [this](const char* name, const char* caption) {
+        windows_.push_back(std::make_unique<ShellDialog>(QString::fromLatin1(name), QString::fromLatin1(caption),
+                                                         main_.get()));
+    };
+    shell("TFormFormSearch", "Database Checking Utilities");
+    shell("TFormSandR", "Search And Replace");
+    shell("TFormDeleteAll", "Choose nation to Delete");
+    if (splash) {
+        splash->hide();
+        splash.reset();
+    }
+    about_ = std::make_unique<AboutBox>(dialogs_, main_->settings().ForumURL.empty()
+                                                      ? QString()
+                                                      : ToQt(main_->settings().ForumURL),
+                                        main_.get());
+    shell("TPickForm", "Pick List");
+    shell("TPasterDlg", "Copy/Paste Dialogue");
+    shell("TRenatDlg", "Renationalise Dialogue");
+    shell("TLBMBrowser", "LBM Browser");
+    shell("TFormColour", "16 Bit Monitor Transparency Colour setup");
+    QObject::connect(main_.get(), &TSDIAppForm::aboutRequested, about_.get(), [this] { about_->exec(); });
+}
+
+Application::~Application() = default;
+
+QDialog* Application::Window(const QString& objectName) const
+{
+    for (const auto& w : windows_) {
+        if (w->objectName() == objectName)
+            return w.get();
+    }
+    return nullptr;
+}
+
+std::optional<int> Application::Show()
+{
+    main_->show();
+    if (options_.Open > 0) {
+        auto* list = main_->findChild<QListWidget*>(QStringLiteral("KobListBox"));
+        if (list && list->count() >= options_.Open) {
+            list->setCurrentRow(options_.Open - 1);
+            main_->KobListBoxDblClick();
+        } else {
+            std::fprintf(stderr, "brackle: cannot open file %d: no OOB files in %s\n", options_.Open,
+                         main_->OOBDir().string().c_str());
+        }
+    }
+    if (!options_.Screenshot.isEmpty()) {
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+        const bool ok = main_->grab().save(options_.Screenshot, "PNG");
+        if (!ok)
+            std::fprintf(stderr, "brackle: cannot write the screenshot %s\n", options_.Screenshot.toLocal8Bit().constData());
+        main_->CloseWithoutAsking();
+        return ok ? 0 : 1;
+    }
+    return std::nullopt;
+}
+
+}  // namespace brackle

@@ -1,0 +1,67 @@
+#include "app/dialogs_qt.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace brackle {
+
+namespace {
+
+// Message texts keep the file's CR LF line breaks; the screen wants plain newlines.
+QString ForDisplay(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QMessageBox::Icon ToQt(Dialogs::Icon icon)
+{
+    switch (icon) {
+    case Dialogs::Icon::Information: return QMessageBox::Information;
+    case Dialogs::Icon::Warning: return QMessageBox::Warning;
+    case Dialogs::Icon::Error: return QMessageBox::Critical;
+    case Dialogs::Icon::Question: return QMessageBox::Question;
+    case Dialogs::Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+void QtDialogs::Message(QWidget* parent, const QString& caption, const QString& text, Icon icon)
+{
+    QMessageBox box(ToQt(icon), caption, ForDisplay(text), QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool QtDialogs::Question(QWidget* parent, const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, caption, ForDisplay(text), QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString QtDialogs::SaveFileName(QWidget* parent, const QString& caption, const QString& startPath,
+                                const QString& filter)
+{
+    return QFileDialog::getSaveFileName(parent, caption, startPath, filter);
+}
+
+QString QtDialogs::OpenFileName(QWidget* parent, const QString& caption, const QString& startDir,
+                                const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, caption, startDir, filter);
+}
+
+QString QtDialogs::ExistingDirectory(QWidget* parent, const QString& caption, const QString& startDir)
+{
+    return QFileDialog::getExistingDirectory(parent, caption, startDir);
+}
+
+bool QtDialogs::OpenUrl(const QUrl& url)
+{
+    return QDesktopServices::openUrl(url);
+}
+
+}  // namespace brackle

@@ -1,0 +1,47 @@
+// Every modal question and every hand-off to the desktop goes through Dialogs,
+// so tests can answer them without a window ever blocking.
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+class QWidget;
+
+namespace brackle {
+
+class Dialogs {
+public:
+    enum class Icon { None, Information, Warning, Error, Question };
+
+    virtual ~Dialogs() = default;
+
+    // A message box with one OK button. Line breaks in text are CR LF.
+    virtual void Message(QWidget* parent, const QString& caption, const QString& text, Icon icon) = 0;
+    // A Yes/No question; true for Yes.
+    virtual bool Question(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // The path chosen in a save dialog, or an empty text when cancelled.
+    virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& startPath,
+                                 const QString& filter) = 0;
+    // The path chosen in an open dialog, or an empty text when cancelled.
+    virtual QString OpenFileName(QWidget* parent, const QString& caption, const QString& startDir,
+                                 const QString& filter) = 0;
+    // The folder chosen, or an empty text when cancelled.
+    virtual QString ExistingDirectory(QWidget* parent, const QString& caption, const QString& startDir) = 0;
+    // Opens a file or web address with the desktop's default handler; false when that failed.
+    virtual bool OpenUrl(const QUrl& url) = 0;
+};
+
+// The real dialogs, shown with Qt.
+class QtDialogs : public Dialogs {
+public:
+    void Message(QWidget* parent, const QString& caption, const QString& text, Icon icon) override;
+    bool Question(QWidget* parent, const QString& caption, const QString& text) override;
+    QString SaveFileName(QWidget* parent, const QString& caption, const QString& startPath,
+                         const QString& filter) override;
+    QString OpenFileName(QWidget* parent, const QString& caption, const QString& startDir,
+                         const QString& filter) override;
+    QString ExistingDirectory(QWidget* parent, const QString& caption, const QString& startDir) override;
+    bool OpenUrl(const QUrl& url) override;
+};
+
+}  // namespace brackle

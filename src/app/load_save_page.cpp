@@ -1,0 +1,274 @@
+// The Load/Save page: the list of OOB files, opening, saving, the folder
+// chooser, help and exit; and the start-up of the main window.
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTreeView>
+#include <QUrl>
+
+#include "app/dialogs_qt.h"
+#include "app/main_window.h"
+#include "app/text_qt.h"
+#include "oob/names.h"
+#include "oob/oob_file.h"
+
+namespace brackle {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kDataCommands[] = {"SaveAs1",   "WriteCSV1",   "Reclassify1", "Renationalise1",
+                                     "SaveFileAs1", "ChangeTransparentColour1"};
+const char* const kDataButtons[] = {"SaveBtn", "SaveAsBtn", "ExportBtn"};
+
+// "obat05" for 5, "obat42" for 42: the number in (at least) two digits.
+QString ListNumber(int n)
+{
+    return n <= 9 ? QStringLiteral("obat0%1").arg(n) : QStringLiteral("obat%1").arg(n);
+}
+
+QString Native(const fs::path& p)
+{
+    return QDir::toNativeSeparators(PathToQt(p));
+}
+
+QString Sep()
+{
+    return QString(QDir::separator());
+}
+
+}  // namespace
+
+void TSDIAppForm::FormCreate(const StartupPaths& paths)
+{
+    UpdateCaption(QStringLiteral("Brackle for Vornex : Initialising"));
+    editFind_->clear();
+    editFind_->setEnabled(false);
+    buttons_.at(QStringLiteral("SpeedButtonFind"))->setEnabled(false);
+    buttons_.at(QStringLiteral("SpeedButtonSandR"))->setEnabled(false);
+    actions_.at(QStringLiteral("Findform"))->setEnabled(false);
+    settings_.TransparentColour = 240;
+    settings_.Hints = true;
+    settings_.HintTimeMs = 3000;
+
+    viewer_->setCurrentIndex(LoadPage);
+    pageMode_ = 4;
+    UpdateCaption(QStringLiteral("Brackle for Vornex : No File Loaded"));
+    SetButtons(false);
+    for (const char* name : kDataCommands)
+        actions_.at(QString::fromLatin1(name))->setEnabled(false);
+    for (const char* name : kDataButtons)
+        buttons_.at(QString::fromLatin1(name))->setEnabled(false);
+    ShowRecordPages(false);
+    oob_.FileLoaded = false;
+    oob_.CurrentUnit = oob_.CurrentWeapon = oob_.CurrentFormation = 1;
+    minHeight_ = height();
+    minWidth_ = width();
+    setMinimumSize(minWidth_, minHeight_);
+
+    // The settings file sits beside the executable, whatever the case of its name.
+    const auto iniPath = FindFileIgnoringCase(programDir_, "BRVX.ini");
+    const auto ini = iniPath ? IniFile::FromPath(*iniPath) : std::nullopt;
+    readinifile(ini ? &*ini : nullptr, settings_, oob_.Names);
+
+    UpdateCaption(QStringLiteral("Brackle for Vornex : No File Loaded "));
+
+    const fs::path root =
+        paths.GameRootOverride.empty() ? DeriveGameRoot(paths.CurrentDir) : paths.GameRootOverride;
+    folders_ = FoldersOf(root);
+    SetOOBDir(folders_.OOBDir);
+
+    std::error_code ec;
+    if (!fs::is_directory(folders_.OOBDir, ec)) {
+        SetStatus(QStringLiteral("Cannot find the OOB folder %1 - choose the folder that holds the obat files")
+                      .arg(Native(folders_.OOBDir)));
+    } else if (!ini) {
+        SetStatus(QStringLiteral("No BRVX.ini in %1 - nation and class names are missing")
+                      .arg(Native(programDir_)));
+    }
+}
+
+void TSDIAppForm::SetOOBDir(const fs::path& dir)
+{
+    folders_.OOBDir = dir;
+    std::error_code ec;
+    if (fs::is_directory(dir, ec))
+        fs::current_path(dir, ec);
+    const QString qdir = PathToQt(dir);
+    const QModelIndex index = dirModel_->index(qdir);
+    if (index.isValid()) {
+        dirList_->setCurrentIndex(index);
+        dirList_->scrollTo(index);
+        dirList_->expand(index);
+    }
+    for (int i = 0; i < driveBox_->count(); ++i) {
+        if (qdir.startsWith(driveBox_->itemData(i).toString(), Qt::CaseInsensitive))
+            driveBox_->setCurrentIndex(i);
+    }
+    SetList();
+}
+
+void TSDIAppForm::SetList()
+{
+    kobList_->clear();
+    bool any = false;
+    for (int n = 1; n <= kNations; ++n) {
+        present_[n] = OOBExists(folders_.OOBDir, n);
+        any = any || present_[n];
+    }
+    if (!any)
+        return;
+    int first = 0;
+    for (int n = 1; n <= kNations; ++n) {
+        const QString number = present_[n] ? ListNumber(n) : QStringLiteral(" ? ") + ListNumber(n);
+        kobList_->addItem(number + QStringLiteral(" - ") + ToQt(NationName(oob_.Names, n)));
+        if (present_[n] && first == 0)
+            first = n;
+    }
+    kobList_->setCurrentRow(first - 1);
+}
+
+void TSDIAppForm::KobListBoxDblClick()
+{
+    const int row = kobList_->currentRow();
+    if (row < 0)
+        return;
+    const int n = row + 1;
+    if (!OOBExists(folders_.OOBDir, n)) {
+        dialogs_.Message(this, QStringLiteral("File Not Found"), QStringLiteral("Try changing your current directory !"),
+                         Dialogs::Icon::Warning);
+        return;
+    }
+    // The clean-up on load compares against the file's own nation; keep the
+    // previous one if the load fails, so a later save never writes the old
+    // file's records under the new number.
+    const auto previous = oob_.CurrentOOB;
+    oob_.CurrentOOB = static_cast<std::uint16_t>(n);
+    const LoadResult r = LoadOOB(oob_, folders_.OOBDir, n);
+    if (r.code != 0) {
+        oob_.CurrentOOB = previous;
+        dialogs_.Message(this, ToQt(r.caption), ToQt(r.text), Dialogs::Icon::Error);
+        return;
+    }
+    const QString entry = kobList_->item(row)->text();
+    UpdateCaption(QStringLiteral("Brackle for Vornex : - ") + entry);
+    oob_.CurrentWeapon = oob_.CurrentUnit = oob_.CurrentFormation = 1;
+    SetStatus(QStringLiteral("Loaded ") + Native(folders_.OOBDir) + Sep() + entry);
+    oob_.FileLoaded = true;
+
+    for (const char* name : kDataCommands)
+        actions_.at(QString::fromLatin1(name))->setEnabled(true);
+    actions_.at(QStringLiteral("Findform"))->setEnabled(true);
+    for (const char* name : kDataButtons)
+        buttons_.at(QString::fromLatin1(name))->setEnabled(true);
+    ShowRecordPages(true);
+    if (viewer_->currentIndex() == UnitsPage)
+        ViewerChange();
+    else
+        viewer_->setCurrentIndex(UnitsPage);  // runs the page change
+}
+
+namespace {
+
+QString SaveFailureText(const SaveResult& r)
+{
+    return QStringLiteral("Could not save %1\r\n\r\n%2\r\n\r\nThe file on disk was not changed.")
+        .arg(QDir::toNativeSeparators(PathToQt(r.path)), ToQt(r.reason));
+}
+
+}  // namespace
+
+void TSDIAppForm::SaveBtnClick()
+{
+    if (!oob_.FileLoaded) {
+        dialogs_.Message(this, QStringLiteral("Brackle"), QStringLiteral("Please load a file first!!"),
+                         Dialogs::Icon::Warning);
+        return;
+    }
+    const SaveResult r = SaveOOB(oob_, oob_.CurrentOOB, folders_.OOBDir);
+    if (!r.ok) {
+        dialogs_.Message(this, QStringLiteral("File Save Error"), SaveFailureText(r), Dialogs::Icon::Error);
+        return;
+    }
+    SetStatus(QStringLiteral("Saved ") + Native(folders_.OOBDir) + Sep() + ToQt(OOBFileName(oob_.CurrentOOB)));
+}
+
+void TSDIAppForm::SaveAs1Click()
+{
+    if (!oob_.FileLoaded) {
+        dialogs_.Message(this, QStringLiteral("Brackle"), QStringLiteral("Please load a file first!!"),
+                         Dialogs::Icon::Warning);
+        return;
+    }
+    const SaveResult r = SaveOOB(oob_, oob_.CurrentOOB, folders_.OOBDir);
+    if (!r.ok) {
+        dialogs_.Message(this, QStringLiteral("File Save Error"), SaveFailureText(r), Dialogs::Icon::Error);
+        return;
+    }
+    const int n = oob_.CurrentOOB;
+    SetStatus(QStringLiteral("Saved ") + Native(folders_.OOBDir) + Sep() +
+              (n <= 9 ? QStringLiteral("obat0%1").arg(n) : QStringLiteral("obat%1").arg(n)));
+}
+
+void TSDIAppForm::SaveAsBtnClick()
+{
+    if (!oob_.FileLoaded) {
+        dialogs_.Message(this, QStringLiteral("NO FILE"), QStringLiteral("Load an Obat to overwrite first!"),
+                         Dialogs::Icon::Warning);
+        return;
+    }
+    const QString start = PathToQt(folders_.OOBDir / OOBFileName(oob_.CurrentOOB));
+    const QString chosen = dialogs_.SaveFileName(this, QStringLiteral("Save As"), start,
+                                                 QStringLiteral("obat Files (obat*.obf);;All Files (*)"));
+    if (chosen.isEmpty())
+        return;
+    const fs::path path = PathFromQt(chosen);
+    const fs::path dir = path.has_parent_path() ? path.parent_path() : folders_.OOBDir;
+    const SaveResult r = SaveOOBAs(oob_, path.filename().string(), dir);
+    if (!r.ok) {
+        dialogs_.Message(this, QStringLiteral("File Save Error"), SaveFailureText(r), Dialogs::Icon::Error);
+        return;
+    }
+    SetList();
+    SetStatus(QStringLiteral("Saved ") + Native(r.path));
+}
+
+void TSDIAppForm::DirectoryListBox1Change(const QString& dir)
+{
+    if (dir.isEmpty())
+        return;
+    SetOOBDir(PathFromQt(dir));
+    SetStatus(QStringLiteral("Searching in ") + Native(folders_.OOBDir));
+}
+
+void TSDIAppForm::ChooseDirBtnClick()
+{
+    const QString dir = dialogs_.ExistingDirectory(this, QStringLiteral("Choose the OOB folder"),
+                                                   PathToQt(folders_.OOBDir));
+    if (!dir.isEmpty())
+        DirectoryListBox1Change(dir);
+}
+
+void TSDIAppForm::HelpClick()
+{
+    const auto help = FindFileIgnoringCase(programDir_, "BRVXHelp.htm");
+    if (!help) {
+        dialogs_.Message(this, QStringLiteral("Help"),
+                         QStringLiteral("Cannot find the help file %1")
+                             .arg(Native(programDir_ / "BRVXHelp.htm")),
+                         Dialogs::Icon::Warning);
+        return;
+    }
+    if (!dialogs_.OpenUrl(QUrl::fromLocalFile(PathToQt(*help)))) {
+        dialogs_.Message(this, QStringLiteral("Help"),
+                         QStringLiteral("No program could open the help file %1").arg(Native(*help)),
+                         Dialogs::Icon::Warning);
+    }
+}
+
+}  // namespace brackle

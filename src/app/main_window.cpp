@@ -1,0 +1,425 @@
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QFont>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QToolTip>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "app/dialogs_qt.h"
+#include "app/text_qt.h"
+
+namespace brackle {
+
+namespace fs = std::filesystem;
+
+TSDIAppForm::TSDIAppForm(Oob& oob, Dialogs& dialogs, const StartupPaths& paths, QWidget* parent)
+    : QMainWindow(parent), oob_(oob), dialogs_(dialogs), programDir_(paths.ProgramDir)
+{
+    setObjectName(QStringLiteral("TSDIAppForm"));
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(4, 4, 4, 0);
+    BuildToolStrip(central);
+    layout->addWidget(buttons_.at(QStringLiteral("SpeedPanel")));
+
+    viewer_ = new QTabWidget(central);
+    viewer_->setObjectName(QStringLiteral("Viewer"));
+    auto add = [this](QWidget* page, const char* name, const char* caption) {
+        page->setObjectName(QString::fromLatin1(name));
+        viewer_->addTab(page, QString::fromLatin1(caption));
+    };
+    add(BuildEmptyRecordPage(QStringLiteral("units")), "Units", "Units");
+    add(BuildEmptyRecordPage(QStringLiteral("weapons")), "Weapons", "Weapons");
+    add(BuildEmptyRecordPage(QStringLiteral("formations")), "Formations", "Formations");
+    add(BuildLoadPage(), "Load", "Load/Save");
+    add(BuildInfoPage(), "Info", "Info");
+    layout->addWidget(viewer_, 1);
+    setCentralWidget(central);
+
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("StatusBar"));
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusBar()->addWidget(status_, 1);
+    statusBar()->setSizeGripEnabled(true);
+
+    BuildMenus();
+    resize(781, 656);
+    FormCreate(paths);
+    connect(viewer_, &QTabWidget::currentChanged, this, [this] { ViewerChange(); });
+    qApp->installEventFilter(this);
+}
+
+TSDIAppForm::~TSDIAppForm()
+{
+    qApp->removeEventFilter(this);
+}
+
+QString TSDIAppForm::Hinted(QWidget* w, const QString& hint)
+{
+    w->setToolTip(hint);
+    w->setStatusTip(hint);
+    return hint;
+}
+
+void TSDIAppForm::BuildToolStrip(QWidget* parent)
+{
+    auto* panel = new QWidget(parent);
+    panel->setObjectName(QStringLiteral("SpeedPanel"));
+    buttons_[QStringLiteral("SpeedPanel")] = panel;
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(3);
+    struct ButtonDef {
+        const char* name;
+        const char* text;
+        const char* hint;
+        QStyle::StandardPixmap icon;
+    };
+    const ButtonDef defs[] = {
+        {"Back1Btn", "Back", "Right click << 10 ", QStyle::SP_ArrowBack},
+        {"Fwd1Btn", "Next", "Right click >> 10", QStyle::SP_ArrowForward},
+        {"EraseButton", "Erase", "Clear this form", QStyle::SP_DialogResetButton},
+        {"CopyButton", "Copy", "Copy to Paste Buffer", QStyle::SP_FileDialogDetailedView},
+        {"PasteButton", "Paste", "Paste from Buffer", QStyle::SP_FileDialogContentsView},
+        {"RestoreButton", "Restore", "Restore to last Commit action [F9]", QStyle::SP_BrowserReload},
+        {"CommitButton", "Commit", "Commit your changes [F12]", QStyle::SP_DialogApplyButton},
+        {"SpeedButton_Move", "Move", "Move this item to another slot number", QStyle::SP_ArrowRight},
+    };
+    for (const auto& d : defs) {
+        auto* b = new QToolButton(panel);
+        b->setObjectName(QString::fromLatin1(d.name));
+        b->setText(QString::fromLatin1(d.text));
+        b->setIcon(style()->standardIcon(d.icon));
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        b->setAutoRaise(true);
+        Hinted(b, QString::fromLatin1(d.hint));
+        row->addWidget(b);
+        buttons_[QString::fromLatin1(d.name)] = b;
+    }
+    row->addSpacing(12);
+    auto* findLabel = new QLabel(QStringLiteral("Find:"), panel);
+    row->addWidget(findLabel);
+    editFind_ = new QComboBox(panel);
+    editFind_->setObjectName(QStringLiteral("EditFind"));
+    editFind_->setEditable(true);
+    editFind_->setInsertPolicy(QComboBox::NoInsert);
+    editFind_->setMinimumWidth(150);
+    Hinted(editFind_, QStringLiteral("Enter search text or select a previously entered search string"));
+    findLabel->setBuddy(editFind_);
+    row->addWidget(editFind_);
+    auto addFind = [&](const char* name, const char* text, const char* hint, QStyle::StandardPixmap icon) {
+        auto* b = new QToolButton(panel);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setText(QString::fromLatin1(text));
+        b->setIcon(style()->standardIcon(icon));
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        b->setAutoRaise(true);
+        Hinted(b, QString::fromLatin1(hint));
+        row->addWidget(b);
+        buttons_[QString::fromLatin1(name)] = b;
+    };
+    addFind("SpeedButtonFind", "Find", "[F11,F3] Find next item containing search sub-string",
+            QStyle::SP_FileDialogStart);
+    addFind("SpeedButtonSandR", "Replace", "Search and replce Names", QStyle::SP_FileDialogListView);
+    row->addStretch(1);
+}
+
+void TSDIAppForm::BuildMenus()
+{
+    auto make = [this](QMenu* menu, const char* name, const char* text, const char* hint = nullptr) {
+        auto* a = menu->addAction(QString::fromLatin1(text));
+        a->setObjectName(QString::fromLatin1(name));
+        if (hint) {
+            a->setToolTip(QString::fromLatin1(hint));
+            a->setStatusTip(QString::fromLatin1(hint));
+        }
+        actions_[QString::fromLatin1(name)] = a;
+        return a;
+    };
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("File1"));
+    auto* save = make(file, "SaveAs1", "&Save Current File", "Save current file, witout going to Load/Save page");
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(save, &QAction::triggered, this, &TSDIAppForm::SaveAs1Click);
+    auto* saveAs = make(file, "SaveFileAs1", "Save File As..");
+    connect(saveAs, &QAction::triggered, this, &TSDIAppForm::SaveAsBtnClick);
+    file->addSeparator();
+    make(file, "WriteCSV1", "Write CSV Files", "Write comma separated data file");
+    file->addSeparator();
+    make(file, "Renationalise1", "Renationalise (Renumber units, formations to another nation's ID)");
+    make(file, "Reclassify1", "Reclassify");
+    make(file, "DeleteAllMarked1", "Delete All Marked");
+    file->addSeparator();
+    make(file, "Findform", "Database Check Utilities");
+    file->addSeparator();
+    make(file, "ChangeTransparentColour1", "Change Transparent Colour");
+    make(file, "DumpIconBitmaps1", "Dump Icon Bitmaps [F5]");
+    make(file, "ResetAllIcons1", "Reset All Icons", "Initialise all Winter and Desert Icons");
+    file->addSeparator();
+    auto* exit = make(file, "ExitItem", "E&xit", "Exit application");
+    exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
+    connect(exit, &QAction::triggered, this, &TSDIAppForm::ExitClick);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    auto* helpItem = make(help, "Help2", "Help");
+    helpItem->setShortcut(QKeySequence(Qt::Key_F1));
+    helpItem->setShortcutContext(Qt::WidgetShortcut);  // F1 itself is handled by the window's key dispatch
+    connect(helpItem, &QAction::triggered, this, &TSDIAppForm::HelpClick);
+    auto* about = make(help, "About1", "&About...");
+    connect(about, &QAction::triggered, this, &TSDIAppForm::About1Click);
+
+    // Commands whose pages are not part of this build yet stay disabled for good.
+    for (const char* later : {"DeleteAllMarked1", "DumpIconBitmaps1", "ResetAllIcons1"})
+        actions_.at(QString::fromLatin1(later))->setEnabled(false);
+}
+
+QWidget* TSDIAppForm::BuildEmptyRecordPage(const QString& what)
+{
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    auto* note = new QLabel(QStringLiteral("The %1 of this file are not editable in this version yet.").arg(what),
+                            page);
+    note->setAlignment(Qt::AlignCenter);
+    layout->addWidget(note);
+    return page;
+}
+
+QWidget* TSDIAppForm::BuildLoadPage()
+{
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+
+    auto* filesBox = new QGroupBox(QStringLiteral("OOB files"), page);
+    auto* filesLayout = new QVBoxLayout(filesBox);
+    kobList_ = new QListWidget(filesBox);
+    kobList_->setObjectName(QStringLiteral("KobListBox"));
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    kobList_->setFont(fixed);
+    filesLayout->addWidget(kobList_);
+    connect(kobList_, &QListWidget::itemDoubleClicked, this, [this] { KobListBoxDblClick(); });
+    connect(kobList_, &QListWidget::itemActivated, this, [this] { KobListBoxDblClick(); });
+    grid->addWidget(filesBox, 0, 0, 1, 1);
+
+    auto* dirBox = new QGroupBox(QStringLiteral("OOB folder"), page);
+    auto* dirLayout = new QVBoxLayout(dirBox);
+    driveBox_ = new QComboBox(dirBox);
+    driveBox_->setObjectName(QStringLiteral("DriveComboBox1"));
+    for (const QFileInfo& drive : QDir::drives())
+        driveBox_->addItem(QDir::toNativeSeparators(drive.absoluteFilePath()), drive.absoluteFilePath());
+    dirLayout->addWidget(driveBox_);
+    dirModel_ = new QFileSystemModel(dirBox);
+    dirModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    dirModel_->setRootPath(QString());
+    dirList_ = new QTreeView(dirBox);
+    dirList_->setObjectName(QStringLiteral("DirectoryListBox1"));
+    dirList_->setModel(dirModel_);
+    for (int c = 1; c < dirModel_->columnCount(); ++c)
+        dirList_->hideColumn(c);
+    dirList_->setHeaderHidden(true);
+    dirLayout->addWidget(dirList_, 1);
+    auto* choose = new QPushButton(QStringLiteral("Choose Folder..."), dirBox);
+    choose->setObjectName(QStringLiteral("ChooseDirBtn"));
+    Hinted(choose, QStringLiteral("Choose the folder that holds the obat files"));
+    dirLayout->addWidget(choose);
+    connect(choose, &QPushButton::clicked, this, &TSDIAppForm::ChooseDirBtnClick);
+    connect(dirList_, &QTreeView::activated, this,
+            [this](const QModelIndex& index) { DirectoryListBox1Change(dirModel_->filePath(index)); });
+    connect(dirList_, &QTreeView::clicked, this,
+            [this](const QModelIndex& index) { DirectoryListBox1Change(dirModel_->filePath(index)); });
+    connect(driveBox_, &QComboBox::activated, this, [this](int i) {
+        dirList_->setCurrentIndex(dirModel_->index(driveBox_->itemData(i).toString()));
+    });
+    grid->addWidget(dirBox, 0, 1, 1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    struct ButtonDef {
+        const char* name;
+        const char* text;
+        const char* hint;
+    };
+    const ButtonDef defs[] = {
+        {"OpenBtn", "Open", "Load the selected kob (Or, double-click on a kob to open it)"},
+        {"SaveBtn", "Save", "Save your edits to disk, overwriting the selected kob"},
+        {"SaveAsBtn", "Save As..", "Save your edits to disk, overwriting the selected brk as another filename"},
+        {"ExportBtn", "Dump CSV", "Write comma separated data files"},
+        {"Button1", "Help", "Open the help page [F1]"},
+        {"ExitButton", "Exit", "Exit application"},
+    };
+    for (const auto& d : defs) {
+        auto* b = new QPushButton(QString::fromLatin1(d.text), page);
+        b->setObjectName(QString::fromLatin1(d.name));
+        Hinted(b, QString::fromLatin1(d.hint));
+        buttons->addWidget(b);
+        buttons_[QString::fromLatin1(d.name)] = b;
+        if (std::string_view(d.name) == "ExportBtn")
+            buttons->addStretch(1);
+    }
+    connect(qobject_cast<QPushButton*>(buttons_.at(QStringLiteral("OpenBtn"))), &QPushButton::clicked, this,
+            &TSDIAppForm::KobListBoxDblClick);
+    connect(qobject_cast<QPushButton*>(buttons_.at(QStringLiteral("SaveBtn"))), &QPushButton::clicked, this,
+            &TSDIAppForm::SaveBtnClick);
+    connect(qobject_cast<QPushButton*>(buttons_.at(QStringLiteral("SaveAsBtn"))), &QPushButton::clicked, this,
+            &TSDIAppForm::SaveAsBtnClick);
+    connect(qobject_cast<QPushButton*>(buttons_.at(QStringLiteral("Button1"))), &QPushButton::clicked, this,
+            &TSDIAppForm::HelpClick);
+    connect(qobject_cast<QPushButton*>(buttons_.at(QStringLiteral("ExitButton"))), &QPushButton::clicked, this,
+            &TSDIAppForm::ExitClick);
+    grid->addLayout(buttons, 1, 0, 1, 2);
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(1, 2);
+
+    QWidget::setTabOrder(kobList_, buttons_.at(QStringLiteral("OpenBtn")));
+    return page;
+}
+
+QWidget* TSDIAppForm::BuildInfoPage()
+{
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    auto* label = new QLabel(QStringLiteral("OB file Comments - use for copyright and version info etc."), page);
+    label->setObjectName(QStringLiteral("InfoLabel"));
+    commentEdit_ = new QLineEdit(page);
+    commentEdit_->setObjectName(QStringLiteral("BrkCommentEdit"));
+    commentEdit_->setMaxLength(static_cast<int>(kInfoLength));
+    commentEdit_->setValidator(new Latin1Validator(commentEdit_));
+    label->setBuddy(commentEdit_);
+    layout->addWidget(label);
+    layout->addWidget(commentEdit_);
+    layout->addStretch(1);
+    return page;
+}
+
+QString TSDIAppForm::StatusText() const
+{
+    return status_->text();
+}
+
+void TSDIAppForm::SetStatus(const QString& text)
+{
+    status_->setText(text);
+}
+
+void TSDIAppForm::UpdateCaption(const QString& caption)
+{
+    setWindowTitle(caption);
+}
+
+void TSDIAppForm::ShowRecordPages(bool show)
+{
+    for (int page : {UnitsPage, WeaponsPage, FormationsPage, InfoPage})
+        viewer_->setTabVisible(page, show);
+}
+
+void TSDIAppForm::SetButtons(bool enabled)
+{
+    for (const char* name : {"Back1Btn", "Fwd1Btn", "EraseButton", "CopyButton", "PasteButton", "RestoreButton",
+                             "CommitButton", "SpeedButton_Move"})
+        buttons_.at(QString::fromLatin1(name))->setEnabled(enabled);
+    buttonsEnabled_ = enabled;
+}
+
+void TSDIAppForm::ViewerChange()
+{
+    switch (viewer_->currentIndex()) {
+    case InfoPage:
+        pageMode_ = 5;
+        commentEdit_->setText(ToQt(oob_.OOBInfo));
+        break;
+    case UnitsPage:
+    case WeaponsPage:
+    case FormationsPage:
+        pageMode_ = viewer_->currentIndex() == UnitsPage ? 2 : (viewer_->currentIndex() == WeaponsPage ? 1 : 3);
+        if (oob_.FileLoaded)
+            SetButtons(true);
+        editFind_->setEnabled(true);
+        buttons_.at(QStringLiteral("SpeedButtonFind"))->setEnabled(true);
+        buttons_.at(QStringLiteral("SpeedButtonSandR"))->setEnabled(true);
+        break;
+    case LoadPage:
+        pageMode_ = 4;
+        SetButtons(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void TSDIAppForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+}
+
+bool TSDIAppForm::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (event->type() == QEvent::ToolTip && w && w->window() == this) {
+        if (!settings_.Hints)
+            return true;
+        auto* help = static_cast<QHelpEvent*>(event);
+        if (w->toolTip().isEmpty())
+            return false;
+        QToolTip::showText(help->globalPos(), w->toolTip(), w, QRect(), settings_.HintTimeMs);
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress && w && w->window() == this) {
+        QWidget* focus = QApplication::focusWidget();
+        // A key travels up to the parents when the focused control ignores it; act once.
+        if (w == focus || (!focus && w == this)) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier)
+                HelpClick();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TSDIAppForm::CloseWithoutAsking()
+{
+    closeWithoutAsking_ = true;
+    close();
+}
+
+void TSDIAppForm::closeEvent(QCloseEvent* event)
+{
+    if (closeWithoutAsking_ ||
+        dialogs_.Question(this, QStringLiteral("Program Exit"),
+                          QStringLiteral("Do you really want to quit?\r\n\r\n - Have you saved all your edits?"))) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void TSDIAppForm::ExitClick()
+{
+    close();
+}
+
+void TSDIAppForm::About1Click()
+{
+    emit aboutRequested();
+}
+
+}  // namespace brackle

@@ -1,0 +1,117 @@
+// The editor's main window: tool strip, the five pages, menus and status bar.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <filesystem>
+#include <map>
+
+#include "oob/config.h"
+#include "oob/records.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
+class QTreeView;
+class QFileSystemModel;
+
+namespace brackle {
+
+class Dialogs;
+
+// Where the editor runs from, decided before the window is made.
+struct StartupPaths {
+    std::filesystem::path ProgramDir;       // the executable's own folder
+    std::filesystem::path CurrentDir;       // the folder the editor was started in
+    std::filesystem::path GameRootOverride; // --game-root, empty when not given
+};
+
+class TSDIAppForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    enum Page { UnitsPage = 0, WeaponsPage = 1, FormationsPage = 2, LoadPage = 3, InfoPage = 4 };
+
+    TSDIAppForm(Oob& oob, Dialogs& dialogs, const StartupPaths& paths, QWidget* parent = nullptr);
+    ~TSDIAppForm() override;
+
+    Oob& document() { return oob_; }
+    const Settings& settings() const { return settings_; }
+    int PageMode() const { return pageMode_; }
+    bool ButtonsEnabled() const { return buttonsEnabled_; }
+    const std::filesystem::path& ProgramDir() const { return programDir_; }
+    const std::filesystem::path& OOBDir() const { return folders_.OOBDir; }
+    const GameFolders& Folders() const { return folders_; }
+    bool OOBPresent(int n) const { return n >= 1 && n <= kNations && present_[n]; }
+    QString StatusText() const;
+
+    // Closes without asking (used when the editor was started to take a screenshot).
+    void CloseWithoutAsking();
+
+    // Load/Save page.
+    void SetList();
+    void KobListBoxDblClick();
+    void SaveBtnClick();
+    void SaveAs1Click();
+    void SaveAsBtnClick();
+    void DirectoryListBox1Change(const QString& dir);
+    void ChooseDirBtnClick();
+    void HelpClick();
+    void ExitClick();
+    void About1Click();
+
+    // Shell.
+    void SetButtons(bool enabled);
+    void ViewerChange();
+
+signals:
+    void aboutRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate(const StartupPaths& paths);
+    void BuildMenus();
+    void BuildToolStrip(QWidget* parent);
+    QWidget* BuildLoadPage();
+    QWidget* BuildInfoPage();
+    QWidget* BuildEmptyRecordPage(const QString& what);
+    void SetStatus(const QString& text);
+    void ShowRecordPages(bool show);
+    void SetOOBDir(const std::filesystem::path& dir);
+    QString Hinted(QWidget* w, const QString& hint);
+    void UpdateCaption(const QString& caption);
+
+    Oob& oob_;
+    Dialogs& dialogs_;
+    Settings settings_;
+    std::filesystem::path programDir_;
+    GameFolders folders_;
+    bool present_[kNations + 1] = {};
+    int pageMode_ = 0;
+    bool buttonsEnabled_ = false;
+    bool closeWithoutAsking_ = false;
+    int minWidth_ = 781;
+    int minHeight_ = 656;
+
+    QTabWidget* viewer_ = nullptr;
+    QLabel* status_ = nullptr;
+    QListWidget* kobList_ = nullptr;
+    QTreeView* dirList_ = nullptr;
+    QFileSystemModel* dirModel_ = nullptr;
+    QComboBox* driveBox_ = nullptr;
+    QLineEdit* commentEdit_ = nullptr;
+    QComboBox* editFind_ = nullptr;
+    std::map<QString, QAction*> actions_;
+    std::map<QString, QWidget*> buttons_;
+};
+
+}  // namespace brackle

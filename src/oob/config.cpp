@@ -1,0 +1,180 @@
+#include "oob/config.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <sstream>
+
+#include "oob/oob_file.h"
+
+namespace brackle {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Lower(std::string s)
+{
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+std::string TrimBlanks(const std::string& s)
+{
+    std::size_t b = 0;
+    std::size_t e = s.size();
+    while (b < e && (s[b] == ' ' || s[b] == '\t' || s[b] == '\r' || s[b] == '\n'))
+        ++b;
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r' || s[e - 1] == '\n'))
+        --e;
+    return s.substr(b, e - b);
+}
+
+std::string KeyOf(const std::string& section, const std::string& key)
+{
+    return Lower(section) + "\n" + Lower(key);
+}
+
+}  // namespace
+
+IniFile IniFile::FromText(const std::string& text)
+{
+    IniFile ini;
+    std::istringstream in(text);
+    std::string line;
+    std::string section;
+    bool first = true;
+    while (std::getline(in, line)) {
+        if (first) {
+            first = false;
+            if (line.rfind("\xEF\xBB\xBF", 0) == 0)  // a UTF-8 byte order mark
+                line.erase(0, 3);
+        }
+        const std::string t = TrimBlanks(line);
+        if (t.empty() || t[0] == ';')
+            continue;
+        if (t[0] == '[') {
+            const auto close = t.find(']');
+            section = TrimBlanks(t.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+            continue;
+        }
+        const auto eq = t.find('=');
+        if (eq == std::string::npos)
+            continue;
+        const std::string key = TrimBlanks(t.substr(0, eq));
+        if (key.empty())
+            continue;
+        ini.values_.emplace(KeyOf(section, key), TrimBlanks(t.substr(eq + 1)));  // first one wins
+    }
+    return ini;
+}
+
+std::optional<IniFile> IniFile::FromPath(const fs::path& path)
+{
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec))
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::ostringstream text;
+    text << in.rdbuf();
+    return FromText(text.str());
+}
+
+std::optional<std::string> IniFile::Value(const std::string& section, const std::string& key) const
+{
+    const auto it = values_.find(KeyOf(section, key));
+    if (it == values_.end())
+        return std::nullopt;
+    return it->second;
+}
+
+std::string IniFile::String(const std::string& section, const std::string& key,
+                            const std::string& fallback) const
+{
+    return Value(section, key).value_or(fallback);
+}
+
+long IniFile::Integer(const std::string& section, const std::string& key, long fallback) const
+{
+    const auto v = Value(section, key);
+    if (!v || v->empty())
+        return fallback;
+    std::size_t i = 0;
+    bool negative = false;
+    if ((*v)[0] == '-' || (*v)[0] == '+') {
+        negative = (*v)[0] == '-';
+        i = 1;
+    }
+    if (i == v->size())
+        return fallback;
+    long n = 0;
+    for (; i < v->size(); ++i) {
+        const char c = (*v)[i];
+        if (c < '0' || c > '9')
+            return fallback;
+        if (n < 100000000L)
+            n = n * 10 + (c - '0');
+    }
+    return negative ? -n : n;
+}
+
+void readinifile(const IniFile* ini, Settings& settings, NameTables& names)
+{
+    static const IniFile kEmpty;
+    const IniFile& f = ini ? *ini : kEmpty;
+    settings.TransparentColour =
+        static_cast<int>(std::clamp(f.Integer("Brackle", "TransparentColour", 240), 0L, 255L));
+    settings.Hints = f.Integer("Brackle", "Hints", 1) == 1;
+    if (settings.Hints) {
+        const long delay = std::clamp(f.Integer("Brackle", "HintDelay", 1), 0L, 1000L);
+        settings.HintTimeMs = static_cast<int>(delay * 500);
+    }
+    settings.ForumURL = f.String("Brackle", "ForumURL", settings.ForumURL);
+    for (int n = 1; n <= kNations; ++n)
+        names.NationNames[static_cast<std::size_t>(n)] =
+            f.String("NationNames", "obat" + std::to_string(n), kNoIniFile);
+    for (int n = 0; n < kUnitClasses; ++n)
+        names.UnitClassNames[static_cast<std::size_t>(n)] =
+            f.String("UnitClassNames", "UnitClass" + std::to_string(n), kNoIniFile);
+}
+
+fs::path DeriveGameRoot(const fs::path& currentDir)
+{
+    const std::string text = currentDir.string();
+    const std::string lower = Lower(text);
+    const auto at = lower.find("brackle");
+    if (at == std::string::npos)
+        return currentDir;
+    std::string root = text.substr(0, at);
+    // Drop the separator before the editor's folder name.
+    if (!root.empty() && (root.back() == '/' || root.back() == '\\'))
+        root.pop_back();
+    if (root.empty())
+        root = text.substr(0, at);  // "/brackle" keeps its root "/"
+    return fs::path(root);
+}
+
+fs::path JoinIgnoringCase(const fs::path& root, std::initializer_list<const char*> parts)
+{
+    fs::path p = root;
+    for (const char* part : parts) {
+        const auto found = FindFileIgnoringCase(p, part);
+        p = found ? *found : p / part;
+    }
+    return p;
+}
+
+GameFolders FoldersOf(const fs::path& root)
+{
+    GameFolders g;
+    g.GameRoot = root;
+    g.OOBDir = JoinIgnoringCase(root, {"game data", "oobs"});
+    g.GraphicsDir = JoinIgnoringCase(root, {"game data", "graphics"});
+    g.PicturesDir = JoinIgnoringCase(root, {"game data", "pictures"});
+    return g;
+}
+
+}  // namespace brackle

@@ -1,0 +1,447 @@
+#include "oob/oob_file.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+#include <vector>
+
+#include "oob/text.h"
+
+namespace brackle {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// One byte column: the entry of slot r sits at base + r * stride.
+template <typename Record>
+struct ByteColumn {
+    std::size_t base;
+    std::size_t stride;
+    std::uint8_t Record::*field;
+};
+
+// One 16-bit column, low byte first.
+template <typename Record>
+struct WordColumn {
+    std::size_t base;
+    std::size_t stride;
+    std::uint16_t Record::*field;
+};
+
+using U = UnitRecord;
+using W = WeaponRecord;
+using F = FormationRecord;
+
+constexpr std::size_t kInfoOffset = 0;
+constexpr std::size_t kWeaponNameOffset = 80;
+constexpr std::size_t kUnitNameOffset = 10080;
+constexpr std::size_t kFormationNameOffset = 131080;
+constexpr std::size_t kFormationSlotOffset = 151080;
+constexpr std::size_t kFormationExpModOffset = 173080;
+constexpr std::size_t kFormationMoraleModOffset = 174080;
+
+// Size is written on its own: some classes force it to 0 first.
+constexpr std::size_t kUnitSizeOffset = 27080;
+
+// Unit columns written unchanged. The years and months are clamped on save and
+// are listed apart.
+const ByteColumn<U> kUnitBytes[] = {
+    {25080, 1, &U::Class},      {26080, 1, &U::SpareA},     {28080, 1, &U::Crew},
+    {29080, 4, &U::Wpn1},       {29081, 4, &U::Wpn2},       {29082, 4, &U::Wpn3},
+    {29083, 4, &U::Wpn4},       {33080, 8, &U::Wpn1HEAmmo}, {33081, 8, &U::Wpn1APAmmo},
+    {33082, 8, &U::Wpn2HEAmmo}, {33083, 8, &U::Wpn2APAmmo}, {33084, 8, &U::Wpn3HEAmmo},
+    {33085, 8, &U::Wpn3APAmmo}, {33086, 8, &U::Wpn4HEAmmo}, {33087, 8, &U::Wpn4APAmmo},
+    {41080, 1, &U::Speed},      {42080, 14, &U::SteelHF},   {42081, 14, &U::SteelHS},
+    {42082, 14, &U::SteelHR},   {42083, 14, &U::SteelTF},   {42084, 14, &U::SteelTS},
+    {42085, 14, &U::SteelTR},   {42086, 14, &U::SteelTop},  {42087, 14, &U::HEATHF},
+    {42088, 14, &U::HEATHS},    {42089, 14, &U::HEATHR},    {42090, 14, &U::HEATTF},
+    {42091, 14, &U::HEATTS},    {42092, 14, &U::HEATTR},    {42093, 14, &U::HEATTop},
+    {56080, 7, &U::ERAHF},      {56081, 7, &U::ERAHS},      {56082, 7, &U::ERAHR},
+    {56083, 7, &U::ERATF},      {56084, 7, &U::ERATS},      {56085, 7, &U::ERATR},
+    {56086, 7, &U::ERATop},     {69080, 1, &U::Radio},      {74080, 1, &U::Nation},
+    {77080, 1, &U::Vision},     {78080, 1, &U::FC},         {79080, 1, &U::SabotAmmo},
+    {80080, 1, &U::HEATAmmo},   {81080, 1, &U::ROF},        {82080, 1, &U::Stabiliser},
+    {83080, 1, &U::RF},         {84080, 1, &U::EW},         {85080, 1, &U::Carry},
+    {86080, 1, &U::Survive},    {87080, 1, &U::Weight},     {90080, 1, &U::Swim},
+    {91080, 1, &U::MC},         {92080, 1, &U::SD},         {95080, 1, &U::SoundByte},
+    {96080, 4, &U::WPNSound1},  {96081, 4, &U::WPNSound2},  {96082, 4, &U::WPNSound3},
+    {96083, 4, &U::WPNSound4},  {100080, 1, &U::SpareB},
+};
+
+const ByteColumn<U> kUnitSize = {kUnitSizeOffset, 1, &U::Size};
+
+// Unit years and months, clamped into range on save.
+const ByteColumn<U> kUnitYears[] = {{70080, 1, &U::YrAvail}, {71080, 1, &U::YrUnavail}};
+const ByteColumn<U> kUnitMonths[] = {{93080, 1, &U::MonthAvail}, {94080, 1, &U::MonthUnAvail}};
+
+const WordColumn<U> kUnitWords[] = {
+    {72080, 2, &U::Cost},       {75080, 2, &U::PictureID},  {88080, 2, &U::Icon},
+    {101080, 2, &U::WinterIcon}, {103080, 2, &U::DesertIcon},
+};
+
+const ByteColumn<W> kWeaponBytes[] = {
+    {3830, 1, &W::Class},     {4330, 1, &W::Size},        {4580, 1, &W::WarheadSize},
+    {4830, 2, &W::HEPen},     {4831, 2, &W::APPen},       {5330, 2, &W::HEKill},
+    {5331, 2, &W::APKill},    {5830, 1, &W::Accuracy},    {6080, 1, &W::Range},
+    {6330, 1, &W::SabotRange}, {6580, 1, &W::SabotPen},   {6830, 1, &W::HEATPen},
+};
+
+const ByteColumn<F> kFormationBytes[] = {
+    {146080, 1, &F::Nation}, {149080, 1, &F::Page}, {150080, 1, &F::FormType},
+};
+const ByteColumn<F> kFormationYrAvail = {147080, 1, &F::YrAvail};
+const ByteColumn<F> kFormationYrUntil = {148080, 1, &F::YrUntil};
+const ByteColumn<F> kFormationMonthAvail = {171080, 1, &F::MonthAvail};
+const ByteColumn<F> kFormationMonthUntil = {172080, 1, &F::MonthUntil};
+
+// Reads the name at offset up to its first NUL byte, at most width bytes.
+std::string ReadName(const std::vector<std::uint8_t>& buf, std::size_t offset, std::size_t width)
+{
+    std::string name;
+    for (std::size_t i = 0; i < width; ++i) {
+        const auto c = buf[offset + i];
+        if (c == 0)
+            break;
+        name.push_back(static_cast<char>(c));
+    }
+    return name;
+}
+
+void WriteName(std::vector<std::uint8_t>& buf, std::size_t offset, std::size_t width,
+               const std::string& name)
+{
+    for (std::size_t i = 0; i < width; ++i)
+        buf[offset + i] = i < name.size() ? static_cast<std::uint8_t>(name[i]) : 0;
+}
+
+std::uint16_t ReadWord(const std::vector<std::uint8_t>& buf, std::size_t at)
+{
+    return static_cast<std::uint16_t>(buf[at] + 256 * buf[at + 1]);
+}
+
+void WriteWord(std::vector<std::uint8_t>& buf, std::size_t at, std::uint16_t v)
+{
+    buf[at] = static_cast<std::uint8_t>(v & 0xFF);
+    buf[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+template <typename Record>
+void Read(const std::vector<std::uint8_t>& buf, Record& rec, std::size_t slot, const ByteColumn<Record>& c)
+{
+    rec.*(c.field) = buf[c.base + slot * c.stride];
+}
+
+template <typename Record>
+void Write(std::vector<std::uint8_t>& buf, const Record& rec, std::size_t slot, const ByteColumn<Record>& c)
+{
+    buf[c.base + slot * c.stride] = rec.*(c.field);
+}
+
+// Year indexes are written as 1..120, months as 1..12; a zero month becomes zeroMonth.
+std::uint8_t ClampYear(std::uint8_t v) { return v > 120 ? 120 : (v == 0 ? 1 : v); }
+std::uint8_t ClampMonth(std::uint8_t v, std::uint8_t zeroMonth)
+{
+    return v > 12 ? 12 : (v == 0 ? zeroMonth : v);
+}
+
+bool IsSizelessClass(std::uint8_t c)
+{
+    return c == 10 || c == 31 || c == 155 || c == 156 || c == 210 || c == 211;
+}
+
+std::string Lower(std::string s)
+{
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+std::string SystemReason(int err)
+{
+    return std::generic_category().message(err);
+}
+
+}  // namespace
+
+std::string OOBFileName(int n)
+{
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "obat%.3d.obf", n);
+    return buf;
+}
+
+std::optional<fs::path> FindFileIgnoringCase(const fs::path& dir, const std::string& name)
+{
+    std::error_code ec;
+    const fs::path exact = dir / name;
+    if (fs::exists(exact, ec))
+        return exact;
+    const std::string wanted = Lower(name);
+    fs::directory_iterator it(dir, ec);
+    if (ec)
+        return std::nullopt;
+    for (const auto& entry : it) {
+        if (Lower(entry.path().filename().string()) == wanted)
+            return entry.path();
+    }
+    return std::nullopt;
+}
+
+bool OOBExists(const fs::path& dir, int n)
+{
+    if (n < 1 || n > 999)
+        return false;
+    const auto found = FindFileIgnoringCase(dir, OOBFileName(n));
+    std::error_code ec;
+    return found && fs::is_regular_file(*found, ec);
+}
+
+void CleanUnits(Oob& oob)
+{
+    for (int u = 1; u <= kUnitSlots; ++u) {
+        UnitRecord& r = oob.UnitTable[static_cast<std::size_t>(u)];
+        r.Name = Trim(r.Name);
+        if (r.Name.empty() && r.Nation == oob.CurrentOOB && r.Class == 0) {
+            r.Nation = 0;
+            r.YrAvail = 0;
+            r.YrUnavail = 0;
+            r.MonthAvail = 0;
+            r.MonthUnAvail = 0;
+        }
+    }
+}
+
+void CleanFormations(Oob& oob)
+{
+    for (int f = 1; f <= kFormationSlots; ++f) {
+        FormationRecord& r = oob.FormationTable[static_cast<std::size_t>(f)];
+        r.Name = Trim(r.Name);
+        if (r.Name.empty() && r.Nation == oob.CurrentOOB) {
+            r.Nation = 0;
+            r.YrAvail = 0;
+            r.YrUntil = 0;
+            r.MonthAvail = 0;
+            r.MonthUntil = 0;
+        }
+    }
+}
+
+void ReadTablesFromBuffer(Oob& oob)
+{
+    const auto& buf = oob.OOBBuffer;
+    for (std::size_t s = 1; s <= kUnitSlots; ++s) {
+        UnitRecord& r = oob.UnitTable[s];
+        r.Name = Trim(ReadName(buf, kUnitNameOffset + s * kNameLength, kNameLength));
+        for (const auto& c : kUnitBytes)
+            Read(buf, r, s, c);
+        Read(buf, r, s, kUnitSize);
+        for (const auto& c : kUnitYears)
+            Read(buf, r, s, c);
+        for (const auto& c : kUnitMonths)
+            Read(buf, r, s, c);
+        for (const auto& c : kUnitWords)
+            r.*(c.field) = ReadWord(buf, c.base + s * c.stride);
+    }
+    CleanUnits(oob);
+
+    oob.OOBInfo = ReadName(buf, kInfoOffset, kInfoLength);
+    for (std::size_t s = 1; s <= kWeaponSlots; ++s) {
+        WeaponRecord& r = oob.WeaponTable[s];
+        r.Name = ReadName(buf, kWeaponNameOffset + s * kNameLength, kNameLength);
+        for (const auto& c : kWeaponBytes)
+            Read(buf, r, s, c);
+    }
+
+    for (std::size_t s = 1; s <= kFormationSlots; ++s) {
+        FormationRecord& r = oob.FormationTable[s];
+        r.Name = ReadName(buf, kFormationNameOffset + s * kNameLength, kNameLength);
+        for (const auto& c : kFormationBytes)
+            Read(buf, r, s, c);
+        Read(buf, r, s, kFormationYrAvail);
+        Read(buf, r, s, kFormationYrUntil);
+        Read(buf, r, s, kFormationMonthAvail);
+        Read(buf, r, s, kFormationMonthUntil);
+        for (std::size_t k = 0; k < 10; ++k)
+            r.Slot[k] = ReadWord(buf, kFormationSlotOffset + s * 20 + k * 2);
+        r.ExpMod = static_cast<std::int8_t>(buf[kFormationExpModOffset + s]);
+        r.MoraleMod = static_cast<std::int8_t>(buf[kFormationMoraleModOffset + s]);
+    }
+    CleanFormations(oob);
+}
+
+void WriteTablesToBuffer(Oob& oob)
+{
+    CleanUnits(oob);
+    CleanFormations(oob);
+    auto& buf = oob.OOBBuffer;
+
+    std::string info = oob.OOBInfo.substr(0, std::min(oob.OOBInfo.size(), kInfoLength));
+    WriteName(buf, kInfoOffset, kInfoLength, info);
+    for (std::size_t s = 1; s <= kWeaponSlots; ++s) {
+        WeaponRecord& r = oob.WeaponTable[s];
+        r.Name = Trim(r.Name);
+        WriteName(buf, kWeaponNameOffset + s * kNameLength, kNameLength, r.Name);
+        for (const auto& c : kWeaponBytes)
+            Write(buf, r, s, c);
+    }
+
+    for (std::size_t s = 1; s <= kUnitSlots; ++s) {
+        UnitRecord& r = oob.UnitTable[s];
+        r.Name = Trim(r.Name);
+        WriteName(buf, kUnitNameOffset + s * kNameLength, kNameLength, r.Name);
+        for (const auto& c : kUnitBytes)
+            Write(buf, r, s, c);
+        // Crew, boats and minelet batteries have no size.
+        if (IsSizelessClass(r.Class))
+            r.Size = 0;
+        Write(buf, r, s, kUnitSize);
+        for (const auto& c : kUnitYears)
+            buf[c.base + s * c.stride] = ClampYear(r.*(c.field));
+        for (const auto& c : kUnitMonths)
+            buf[c.base + s * c.stride] = ClampMonth(r.*(c.field), 1);
+        for (const auto& c : kUnitWords)
+            WriteWord(buf, c.base + s * c.stride, r.*(c.field));
+    }
+
+    for (std::size_t s = 1; s <= kFormationSlots; ++s) {
+        FormationRecord& r = oob.FormationTable[s];
+        r.Name = Trim(r.Name);
+        WriteName(buf, kFormationNameOffset + s * kNameLength, kNameLength, r.Name);
+        for (const auto& c : kFormationBytes)
+            Write(buf, r, s, c);
+        buf[kFormationYrAvail.base + s] = ClampYear(r.YrAvail);
+        buf[kFormationYrUntil.base + s] = ClampYear(r.YrUntil);
+        buf[kFormationMonthAvail.base + s] = ClampMonth(r.MonthAvail, 1);
+        // An open-ended formation runs to the end of its last year.
+        buf[kFormationMonthUntil.base + s] = ClampMonth(r.MonthUntil, 12);
+        for (std::size_t k = 0; k < 10; ++k)
+            WriteWord(buf, kFormationSlotOffset + s * 20 + k * 2, r.Slot[k]);
+        buf[kFormationExpModOffset + s] = static_cast<std::uint8_t>(r.ExpMod);
+        buf[kFormationMoraleModOffset + s] = static_cast<std::uint8_t>(r.MoraleMod);
+    }
+}
+
+LoadResult LoadOOBFromPath(Oob& oob, const fs::path& path)
+{
+    LoadResult result;
+    result.path = path;
+    const std::string name = path.filename().string();
+    auto fail = [&](const std::string& why) {
+        result.code = 1;
+        result.caption = "File Load Error";
+        result.text = ("Unable to find " + name).substr(0, 27);
+        result.reason = path.string() + ": " + why;
+        return result;
+    };
+
+    std::error_code ec;
+    if (!fs::exists(path, ec))
+        return fail("no such file");
+    if (fs::is_directory(path, ec))
+        return fail("it is a folder, not a file");
+
+    errno = 0;
+    std::FILE* f = std::fopen(path.string().c_str(), "rb");
+    if (!f)
+        return fail(SystemReason(errno));
+    // Read into a fresh zeroed buffer, so a short file never shows the previous
+    // file's bytes as its own, and a failed read changes nothing.
+    std::vector<std::uint8_t> fresh(kBufferSize, 0);
+    const std::size_t got = std::fread(fresh.data(), 1, kBufferSize, f);
+    const bool readError = std::ferror(f) != 0;
+    const int err = errno;
+    std::fclose(f);
+    if (readError)
+        return fail(SystemReason(err ? err : EIO));
+
+    oob.OOBBuffer.swap(fresh);
+    oob.LoadedSize = got;
+    ReadTablesFromBuffer(oob);
+    oob.FileLoaded = true;
+    return result;
+}
+
+LoadResult LoadOOB(Oob& oob, const fs::path& dir, int n)
+{
+    const std::string name = OOBFileName(n);
+    const auto found = FindFileIgnoringCase(dir, name);
+    LoadResult r = LoadOOBFromPath(oob, found ? *found : dir / name);
+    if (r.code != 0 && !found)
+        r.text = ("Unable to find " + name).substr(0, 27);
+    return r;
+}
+
+SaveResult WriteFileAtomically(const fs::path& path, const void* data, std::size_t size)
+{
+    SaveResult result;
+    result.path = path;
+    auto fail = [&](const std::string& why) {
+        result.ok = false;
+        result.reason = why;
+        return result;
+    };
+
+    std::error_code ec;
+    if (fs::is_directory(path, ec))
+        return fail("a folder of that name is in the way");
+    const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    if (!fs::is_directory(dir, ec))
+        return fail("the folder " + dir.string() + " does not exist");
+
+    // A unique temporary name in the same folder, so the rename stays on one file system.
+    fs::path temp;
+    for (int i = 0; i < 1000; ++i) {
+        temp = dir / ("." + path.filename().string() + ".brackle-" + std::to_string(i) + ".tmp");
+        if (!fs::exists(temp, ec))
+            break;
+    }
+    errno = 0;
+    std::FILE* f = std::fopen(temp.string().c_str(), "wb");
+    if (!f)
+        return fail(SystemReason(errno));
+    const std::size_t put = size == 0 ? 0 : std::fwrite(data, 1, size, f);
+    int err = errno;
+    bool ok = put == size && std::fflush(f) == 0;
+    if (!ok && err == 0)
+        err = errno;
+    if (std::fclose(f) != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
+    if (!ok) {
+        fs::remove(temp, ec);
+        return fail(SystemReason(err ? err : EIO));
+    }
+    fs::rename(temp, path, ec);
+    if (ec) {
+        const std::string why = ec.message();
+        fs::remove(temp, ec);
+        return fail(why);
+    }
+    return result;
+}
+
+SaveResult SaveOOBToPath(Oob& oob, const fs::path& path)
+{
+    WriteTablesToBuffer(oob);
+    return WriteFileAtomically(path, oob.OOBBuffer.data(), oob.LoadedSize);
+}
+
+SaveResult SaveOOB(Oob& oob, int n, const fs::path& dir)
+{
+    const std::string name = OOBFileName(n);
+    const auto found = FindFileIgnoringCase(dir, name);
+    return SaveOOBToPath(oob, found ? *found : dir / name);
+}
+
+SaveResult SaveOOBAs(Oob& oob, const std::string& name, const fs::path& dir)
+{
+    return SaveOOBToPath(oob, dir / name.substr(0, std::min<std::size_t>(name.size(), 12)));
+}
+
+}  // namespace brackle

@@ -1,0 +1,62 @@
+// The OOB file: byte layout, reader and writer, and the clean-up passes that
+// run on the way in and out.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "oob/records.h"
+
+namespace brackle {
+
+// "obat" + the number in three digits + ".obf".
+std::string OOBFileName(int n);
+
+// The entry of dir whose name equals name ignoring case (the exact name first).
+std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem::path& dir,
+                                                          const std::string& name);
+
+// Whether file n exists in dir, under any case of its name.
+bool OOBExists(const std::filesystem::path& dir, int n);
+
+struct LoadResult {
+    int code = 0;         // 0 success, 1 failure
+    std::string caption;  // message box caption on failure
+    std::string text;     // message box text on failure
+    std::string reason;   // the path and the system's reason, for logs and the command line
+    std::filesystem::path path;
+};
+
+struct SaveResult {
+    bool ok = true;
+    std::filesystem::path path;  // the file written (or that could not be written)
+    std::string reason;          // the system's reason on failure
+};
+
+// Reads file n of dir into the tables. On failure nothing changes: not the
+// tables, not the buffer, not LoadedSize.
+LoadResult LoadOOB(Oob& oob, const std::filesystem::path& dir, int n);
+// The same for a file of any name.
+LoadResult LoadOOBFromPath(Oob& oob, const std::filesystem::path& path);
+
+// Writes the tables to dir/OOBFileName(n) (an existing file of that name in
+// another case is the one overwritten).
+SaveResult SaveOOB(Oob& oob, int n, const std::filesystem::path& dir);
+// Writes the tables to dir/name, name cut to its first 12 characters.
+SaveResult SaveOOBAs(Oob& oob, const std::string& name, const std::filesystem::path& dir);
+// Writes the tables to exactly this path.
+SaveResult SaveOOBToPath(Oob& oob, const std::filesystem::path& path);
+
+void CleanUnits(Oob& oob);
+void CleanFormations(Oob& oob);
+
+// The two halves of load and save, over OOBBuffer alone.
+void ReadTablesFromBuffer(Oob& oob);
+void WriteTablesToBuffer(Oob& oob);
+
+// Writes bytes to path through a temporary file in the same folder, renamed over
+// the target, so a failure never leaves a half-written file behind.
+SaveResult WriteFileAtomically(const std::filesystem::path& path, const void* data, std::size_t size);
+
+}  // namespace brackle
