@@ -145,7 +145,9 @@ fs::path DeriveGameRoot(const fs::path& currentDir)
 {
     const std::string text = currentDir.string();
     const std::string lower = Lower(text);
-    const auto at = lower.find("brackle");
+    // The last occurrence: the game may itself sit below a folder whose name
+    // holds the word (a checkout of the editor's sources, say).
+    const auto at = lower.rfind("brackle");
     if (at == std::string::npos)
         return currentDir;
     std::string root = text.substr(0, at);

@@ -42,7 +42,7 @@ constexpr const char* kNoIniFile = "*NO INI FILE!*";
 void readinifile(const IniFile* ini, Settings& settings, NameTables& names);
 
 // The folder above the editor's own: the current directory cut before the
-// first "BRACKLE" (found ignoring case, the rest kept as it is).
+// last "BRACKLE" (found ignoring case, the rest kept as it is).
 std::filesystem::path DeriveGameRoot(const std::filesystem::path& currentDir);
 
 struct GameFolders {

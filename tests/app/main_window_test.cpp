@@ -1,0 +1,332 @@
+#include <QAction>
+#include <QListWidget>
+#include <QPushButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <functional>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "app/main_window.h"
+#include "app/scripted_dialogs.h"
+#include "oob/oob_file.h"
+#include "test_support.h"
+
+namespace brackle {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ScriptedDialogs;
+
+// A game folder with files 5 and 42 and a BRVX.ini naming every nation.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        programDir = tmp.path() / "Vornex" / "Brackle";
+        oobDir = tmp.path() / "Vornex" / "game data" / "oobs";
+        fs::create_directories(programDir);
+        fs::create_directories(oobDir);
+        std::string ini = "[Brackle]\nHints=1\nHintDelay=4\n[NationNames]\n";
+        for (int n = 1; n <= 99; ++n)
+            ini += "obat" + std::to_string(n) + "=Nation " + std::to_string(n) + "\n";
+        test::WriteText(programDir / "BRVX.ini", ini);
+        WriteOob(5, "Fifth rifles");
+        WriteOob(42, "Forty-second");
+    }
+
+    void WriteOob(int n, const std::string& unitName)
+    {
+        Oob o;
+        o.CurrentOOB = static_cast<std::uint16_t>(n);
+        o.UnitTable[1].Name = unitName;
+        o.UnitTable[1].Nation = static_cast<std::uint8_t>(n);
+        o.OOBInfo = "file " + std::to_string(n);
+        WriteTablesToBuffer(o);
+        o.LoadedSize = 150000;
+        ASSERT_TRUE(WriteFileAtomically(oobDir / OOBFileName(n), o.OOBBuffer.data(), o.LoadedSize).ok);
+    }
+
+    std::unique_ptr<TSDIAppForm> Make()
+    {
+        StartupPaths paths;
+        paths.ProgramDir = programDir;
+        paths.CurrentDir = programDir;
+        return std::make_unique<TSDIAppForm>(oob, dialogs, paths);
+    }
+
+    template <typename T>
+    static T* Find(QWidget* w, const char* name)
+    {
+        T* found = w->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    static QAction* Action(QWidget* w, const char* name) { return Find<QAction>(w, name); }
+
+    void Open(TSDIAppForm& w, int n)
+    {
+        Find<QListWidget>(&w, "KobListBox")->setCurrentRow(n - 1);
+        w.KobListBoxDblClick();
+    }
+
+    test::TempDir tmp;
+    fs::path programDir, oobDir;
+    Oob oob;
+    ScriptedDialogs dialogs;
+};
+
+TEST_F(MainWindowTest, StartsWithOnlyTheLoadPageAndDataCommandsDisabled)
+{
+    auto w = Make();
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Brackle for Vornex : No File Loaded "));
+    auto* viewer = Find<QTabWidget>(w.get(), "Viewer");
+    EXPECT_EQ(viewer->currentIndex(), TSDIAppForm::LoadPage);
+    const QStringList tabs = {"Units", "Weapons", "Formations", "Load/Save", "Info"};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(viewer->tabText(i), tabs[i]);
+        EXPECT_EQ(viewer->isTabVisible(i), i == TSDIAppForm::LoadPage) << i;
+    }
+    for (const char* a : {"SaveAs1", "WriteCSV1", "Reclassify1", "Renationalise1", "SaveFileAs1",
+                          "ChangeTransparentColour1", "Findform"})
+        EXPECT_FALSE(Action(w.get(), a)->isEnabled()) << a;
+    for (const char* b : {"SaveBtn", "SaveAsBtn", "ExportBtn", "Back1Btn", "Fwd1Btn", "CommitButton",
+                          "SpeedButton_Move", "SpeedButtonFind", "SpeedButtonSandR"})
+        EXPECT_FALSE(Find<QWidget>(w.get(), b)->isEnabled()) << b;
+    EXPECT_FALSE(Find<QWidget>(w.get(), "EditFind")->isEnabled());
+    EXPECT_TRUE(Find<QWidget>(w.get(), "OpenBtn")->isEnabled());
+    EXPECT_FALSE(oob.FileLoaded);
+    EXPECT_EQ(w->PageMode(), 4);
+    EXPECT_EQ(w->minimumSize(), QSize(781, 656));
+    EXPECT_EQ(w->settings().HintTimeMs, 2000);
+    EXPECT_EQ(w->OOBDir(), oobDir);
+}
+
+TEST_F(MainWindowTest, ListShowsEveryNumberAndSelectsTheLowestPresent)
+{
+    auto w = Make();
+    auto* list = Find<QListWidget>(w.get(), "KobListBox");
+    ASSERT_EQ(list->count(), 99);
+    EXPECT_EQ(list->item(4)->text(), QStringLiteral("obat05 - Nation 5"));
+    EXPECT_EQ(list->item(41)->text(), QStringLiteral("obat42 - Nation 42"));
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral(" ? obat01 - Nation 1"));
+    EXPECT_EQ(list->item(98)->text(), QStringLiteral(" ? obat99 - Nation 99"));
+    EXPECT_EQ(list->currentRow(), 4);
+    EXPECT_TRUE(w->OOBPresent(5));
+    EXPECT_FALSE(w->OOBPresent(6));
+}
+
+TEST_F(MainWindowTest, FilesAreFoundWhateverTheCaseOfTheirNames)
+{
+    fs::rename(oobDir / "obat005.obf", oobDir / "OBAT005.OBF");
+    auto w = Make();
+    EXPECT_TRUE(w->OOBPresent(5));
+    Open(*w, 5);
+    EXPECT_TRUE(oob.FileLoaded);
+    EXPECT_EQ(oob.UnitTable[1].Name, "Fifth rifles");
+    w->SaveBtnClick();
+    EXPECT_FALSE(fs::exists(oobDir / "obat005.obf") && fs::exists(oobDir / "OBAT005.OBF"))
+        << "the save must overwrite the existing file, not add a second one";
+}
+
+TEST_F(MainWindowTest, OpenLoadsTheFileAndShowsTheRecordPages)
+{
+    auto w = Make();
+    Open(*w, 5);
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Brackle for Vornex : - obat05 - Nation 5"));
+    EXPECT_EQ(w->StatusText(), QStringLiteral("Loaded ") + QString::fromStdString(oobDir.string()) +
+                                   QStringLiteral("/obat05 - Nation 5"));
+    EXPECT_EQ(oob.CurrentOOB, 5);
+    EXPECT_EQ(oob.UnitTable[1].Name, "Fifth rifles");
+    EXPECT_EQ(oob.LoadedSize, 150000u);
+    auto* viewer = Find<QTabWidget>(w.get(), "Viewer");
+    EXPECT_EQ(viewer->currentIndex(), TSDIAppForm::UnitsPage);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(viewer->isTabVisible(i));
+    EXPECT_EQ(w->PageMode(), 2);
+    EXPECT_TRUE(w->ButtonsEnabled());
+    EXPECT_TRUE(Find<QWidget>(w.get(), "SaveBtn")->isEnabled());
+    EXPECT_TRUE(Action(w.get(), "Findform")->isEnabled());
+    viewer->setCurrentIndex(TSDIAppForm::InfoPage);
+    EXPECT_EQ(w->PageMode(), 5);
+    EXPECT_EQ(Find<QLineEdit>(w.get(), "BrkCommentEdit")->text(), QStringLiteral("file 5"));
+    viewer->setCurrentIndex(TSDIAppForm::LoadPage);
+    EXPECT_EQ(w->PageMode(), 4);
+    EXPECT_FALSE(w->ButtonsEnabled());
+}
+
+TEST_F(MainWindowTest, OpenOfAnAbsentFileSaysSoAndChangesNothing)
+{
+    auto w = Make();
+    Open(*w, 5);
+    const QString title = w->windowTitle();
+    const QString status = w->StatusText();
+    Open(*w, 7);  // " ? obat07"
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].caption, QStringLiteral("File Not Found"));
+    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Try changing your current directory !"));
+    EXPECT_EQ(oob.CurrentOOB, 5);
+    EXPECT_EQ(w->windowTitle(), title);
+    EXPECT_EQ(w->StatusText(), status);
+}
+
+TEST_F(MainWindowTest, AFailedLoadKeepsTheLoadedFileCurrent)
+{
+    auto w = Make();
+    Open(*w, 5);
+    // File 42 turns into a folder between listing and opening: it cannot be read.
+    fs::remove(oobDir / "obat042.obf");
+    fs::create_directory(oobDir / "obat042.obf");
+    Open(*w, 42);
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_EQ(oob.CurrentOOB, 5);
+    EXPECT_EQ(oob.UnitTable[1].Name, "Fifth rifles");
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Brackle for Vornex : - obat05 - Nation 5"));
+}
+
+TEST_F(MainWindowTest, SaveBeforeAnyLoadAsksForAFile)
+{
+    auto w = Make();
+    w->SaveBtnClick();
+    w->SaveAs1Click();
+    w->SaveAsBtnClick();
+    ASSERT_EQ(dialogs.shown.size(), 3u);
+    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Please load a file first!!"));
+    EXPECT_EQ(dialogs.shown[1].text, QStringLiteral("Please load a file first!!"));
+    EXPECT_EQ(dialogs.shown[2].caption, QStringLiteral("NO FILE"));
+    EXPECT_EQ(dialogs.shown[2].text, QStringLiteral("Load an Obat to overwrite first!"));
+}
+
+TEST_F(MainWindowTest, SaveWritesTheEditsInPlace)
+{
+    auto w = Make();
+    Open(*w, 5);
+    oob.UnitTable[2].Name = "Added";
+    w->SaveBtnClick();
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(w->StatusText(), QStringLiteral("Saved ") + QString::fromStdString(oobDir.string()) +
+                                   QStringLiteral("/obat005.obf"));
+    Oob again;
+    again.CurrentOOB = 5;
+    ASSERT_EQ(LoadOOB(again, oobDir, 5).code, 0);
+    EXPECT_EQ(again.UnitTable[2].Name, "Added");
+    EXPECT_EQ(fs::file_size(oobDir / "obat005.obf"), 150000u);
+    // Ctrl+S names the file without its extension.
+    QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier);
+    w->SaveAs1Click();
+    EXPECT_EQ(w->StatusText(), QStringLiteral("Saved ") + QString::fromStdString(oobDir.string()) +
+                                   QStringLiteral("/obat05"));
+}
+
+TEST_F(MainWindowTest, AFailedSaveSaysWhyAndLeavesTheOldFile)
+{
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path&)> breakIt;
+    };
+    const std::vector<Case> cases = {
+        {"folder vanished", [](const fs::path& dir) { fs::rename(dir, dir.string() + "-gone"); }},
+        {"name is a folder", [](const fs::path& dir) {
+             fs::remove(dir / "obat005.obf");
+             fs::create_directory(dir / "obat005.obf");
+         }},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        dialogs.shown.clear();
+        auto w = Make();
+        Open(*w, 5);
+        const QString before = w->StatusText();
+        const auto oldBytes = test::ReadBytes(oobDir / "obat042.obf");
+        c.breakIt(oobDir);
+        w->SaveBtnClick();
+        ASSERT_EQ(dialogs.shown.size(), 1u) << c.what;
+        EXPECT_EQ(dialogs.shown[0].caption, QStringLiteral("File Save Error")) << c.what;
+        EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("obat005.obf"))) << c.what;
+        EXPECT_EQ(w->StatusText(), before) << c.what;
+        EXPECT_FALSE(w->StatusText().startsWith(QStringLiteral("Saved"))) << c.what;
+        fs::remove_all(tmp.path() / "Vornex");
+    }
+}
+
+TEST_F(MainWindowTest, SaveAsWritesTheChosenNameCutToTwelveCharacters)
+{
+    auto w = Make();
+    Open(*w, 5);
+    dialogs.paths.push_back(QString::fromStdString((oobDir / "obat017.obfXXXXXX").string()));
+    w->SaveAsBtnClick();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, QStringLiteral("save"));
+    EXPECT_TRUE(fs::exists(oobDir / "obat017.obfX"));
+    EXPECT_EQ(w->StatusText(),
+              QStringLiteral("Saved ") + QString::fromStdString((oobDir / "obat017.obfX").string()));
+    EXPECT_EQ(oob.CurrentOOB, 5);
+    // Cancelled: nothing happens.
+    dialogs.shown.clear();
+    w->SaveAsBtnClick();
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
+TEST_F(MainWindowTest, ChangingTheFolderRelistsTheFiles)
+{
+    auto w = Make();
+    const fs::path other = tmp.path() / "elsewhere";
+    fs::create_directory(other);
+    fs::copy_file(oobDir / "obat042.obf", other / "obat003.obf");
+    dialogs.paths.push_back(QString::fromStdString(other.string()));
+    w->ChooseDirBtnClick();
+    EXPECT_EQ(w->OOBDir(), other);
+    EXPECT_EQ(w->StatusText(), QStringLiteral("Searching in ") + QString::fromStdString(other.string()));
+    EXPECT_EQ(Find<QListWidget>(w.get(), "KobListBox")->currentRow(), 2);
+    const fs::path empty = tmp.path() / "empty";
+    fs::create_directory(empty);
+    w->DirectoryListBox1Change(QString::fromStdString(empty.string()));
+    EXPECT_EQ(Find<QListWidget>(w.get(), "KobListBox")->count(), 0);
+}
+
+TEST_F(MainWindowTest, ExitAsksEveryTime)
+{
+    auto w = Make();
+    w->show();
+    dialogs.answers = {false};
+    w->close();
+    EXPECT_TRUE(w->isVisible());
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].caption, QStringLiteral("Program Exit"));
+    EXPECT_EQ(dialogs.shown[0].text,
+              QStringLiteral("Do you really want to quit?\r\n\r\n - Have you saved all your edits?"));
+    dialogs.answers = {true};
+    Find<QPushButton>(w.get(), "ExitButton")->click();
+    EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(MainWindowTest, F1OpensTheHelpPageFromAnyControl)
+{
+    test::WriteText(programDir / "BRVXHelp.htm", "<html></html>");
+    auto w = Make();
+    w->show();
+    auto* list = Find<QListWidget>(w.get(), "KobListBox");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_F1);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, QStringLiteral("url"));
+    EXPECT_TRUE(dialogs.shown[0].text.endsWith(QStringLiteral("/BRVXHelp.htm")));
+    fs::remove(programDir / "BRVXHelp.htm");
+    Find<QPushButton>(w.get(), "Button1")->click();
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[1].kind, QStringLiteral("message"));
+}
+
+TEST_F(MainWindowTest, AMissingGameFolderIsReported)
+{
+    fs::remove_all(tmp.path() / "Vornex" / "game data");
+    auto w = Make();
+    EXPECT_EQ(Find<QListWidget>(w.get(), "KobListBox")->count(), 0);
+    EXPECT_TRUE(w->StatusText().startsWith(QStringLiteral("Cannot find the OOB folder")));
+}
+
+}  // namespace
+}  // namespace brackle

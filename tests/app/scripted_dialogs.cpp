@@ -1,0 +1,55 @@
+#include "app/scripted_dialogs.h"
+
+namespace brackle::test {
+
+void ScriptedDialogs::Message(QWidget*, const QString& caption, const QString& text, Icon icon)
+{
+    shown.push_back({QStringLiteral("message"), caption, text, icon});
+}
+
+bool ScriptedDialogs::Question(QWidget*, const QString& caption, const QString& text)
+{
+    shown.push_back({QStringLiteral("question"), caption, text, Icon::Question});
+    if (answers.empty())
+        return false;
+    const bool a = answers.front();
+    answers.pop_front();
+    return a;
+}
+
+namespace {
+QString Next(std::deque<QString>& paths)
+{
+    if (paths.empty())
+        return {};
+    QString p = paths.front();
+    paths.pop_front();
+    return p;
+}
+}  // namespace
+
+QString ScriptedDialogs::SaveFileName(QWidget*, const QString& caption, const QString& startPath, const QString&)
+{
+    shown.push_back({QStringLiteral("save"), caption, startPath});
+    return Next(paths);
+}
+
+QString ScriptedDialogs::OpenFileName(QWidget*, const QString& caption, const QString& startDir, const QString&)
+{
+    shown.push_back({QStringLiteral("open"), caption, startDir});
+    return Next(paths);
+}
+
+QString ScriptedDialogs::ExistingDirectory(QWidget*, const QString& caption, const QString& startDir)
+{
+    shown.push_back({QStringLiteral("dir"), caption, startDir});
+    return Next(paths);
+}
+
+bool ScriptedDialogs::OpenUrl(const QUrl& url)
+{
+    shown.push_back({QStringLiteral("url"), QString(), url.toString()});
+    return urlOpens;
+}
+
+}  // namespace brackle::test

@@ -1,0 +1,40 @@
+// Dialogs that record what was shown and give the answers a test chose.
+#pragma once
+
+#include <QStringList>
+#include <ostream>
+#include <deque>
+#include <vector>
+
+#include "app/dialogs_qt.h"
+
+namespace brackle::test {
+}  // namespace brackle::test
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace brackle::test {
+
+struct Shown {
+    QString kind;  // "message", "question", "save", "open", "dir", "url"
+    QString caption;
+    QString text;
+    Dialogs::Icon icon = Dialogs::Icon::None;
+};
+
+class ScriptedDialogs : public Dialogs {
+public:
+    void Message(QWidget*, const QString& caption, const QString& text, Icon icon) override;
+    bool Question(QWidget*, const QString& caption, const QString& text) override;
+    QString SaveFileName(QWidget*, const QString& caption, const QString& startPath, const QString& filter) override;
+    QString OpenFileName(QWidget*, const QString& caption, const QString& startDir, const QString& filter) override;
+    QString ExistingDirectory(QWidget*, const QString& caption, const QString& startDir) override;
+    bool OpenUrl(const QUrl& url) override;
+
+    std::vector<Shown> shown;
+    std::deque<bool> answers;      // for questions; No when empty
+    std::deque<QString> paths;     // for file and folder dialogs; cancel when empty
+    bool urlOpens = true;
+};
+
+}  // namespace brackle::test
