@@ -1,0 +1,257 @@
+#include "oob/oob_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+
+#include "oob/text.h"
+#include "test_support.h"
+
+namespace brackle {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<unsigned char> Zeros(std::size_t n = kBufferSize) { return std::vector<unsigned char>(n, 0); }
+
+void Put(std::vector<unsigned char>& b, std::size_t at, const char* text)
+{
+    std::memcpy(b.data() + at, text, std::strlen(text));
+}
+
+Oob LoadBytes(const test::TempDir& dir, const std::vector<unsigned char>& bytes, int n = 5)
+{
+    test::WriteBytes(dir / OOBFileName(n), bytes);
+    Oob o;
+    o.CurrentOOB = static_cast<std::uint16_t>(n);
+    EXPECT_EQ(LoadOOB(o, dir.path(), n).code, 0);
+    return o;
+}
+
+TEST(OobFile, FileNamesHaveThreeDigits)
+{
+    EXPECT_EQ(OOBFileName(5), "obat005.obf");
+    EXPECT_EQ(OOBFileName(42), "obat042.obf");
+    EXPECT_EQ(OOBFileName(999), "obat999.obf");
+}
+
+TEST(OobFile, ReadsTheWorkedPositions)
+{
+    test::TempDir dir;
+    auto b = Zeros();
+    Put(b, 10095, "Rifle Squad");
+    Put(b, 25065, "Last unit");
+    Put(b, 95, "  Rifle");
+    b[72082] = 0x34;
+    b[72083] = 0x12;
+    b[151100] = 0xE9;
+    b[151101] = 0x03;  // 1001
+    b[151118] = 7;
+    b[173081] = 0xFB;  // -5
+    b[4831] = 9;       // weapon 0 APPen: slot 0 is never read
+    b[4832] = 11;      // weapon 1 HEPen
+    b[4833] = 12;      // weapon 1 APPen
+    Put(b, 0, "Info text");
+    const Oob o = LoadBytes(dir, b);
+    EXPECT_EQ(o.UnitTable[1].Name, "Rifle Squad");
+    EXPECT_EQ(o.UnitTable[999].Name, "Last unit");
+    EXPECT_EQ(o.WeaponTable[1].Name, "  Rifle") << "weapon names keep leading blanks on load";
+    EXPECT_EQ(o.UnitTable[1].Cost, 4660);
+    EXPECT_EQ(o.FormationTable[1].Slot[0], 1001);
+    EXPECT_EQ(o.FormationTable[1].Slot[9], 7);
+    EXPECT_EQ(o.FormationTable[1].ExpMod, -5);
+    EXPECT_EQ(o.WeaponTable[1].HEPen, 11);
+    EXPECT_EQ(o.WeaponTable[1].APPen, 12);
+    EXPECT_EQ(o.OOBInfo, "Info text");
+}
+
+TEST(OobFile, NamesStopAtTheFirstNulAndAreTrimmedAndPaddedOnSave)
+{
+    test::TempDir dir;
+    auto b = Zeros();
+    Put(b, 10095, "AB");
+    b[10098] = 'X';  // after the NUL: ignored
+    b[10099] = 'Y';
+    Put(b, 10110, "  Two  ");  // unit 2
+    Put(b, 95, "  Gun");       // weapon 1
+    Oob o = LoadBytes(dir, b);
+    EXPECT_EQ(o.UnitTable[1].Name, "AB");
+    EXPECT_EQ(o.UnitTable[2].Name, "Two");
+    ASSERT_TRUE(SaveOOB(o, 5, dir.path()).ok);
+    const auto out = test::ReadBytes(dir / "obat005.obf");
+    EXPECT_EQ(std::string(out.begin() + 10095, out.begin() + 10110), std::string("AB") + std::string(13, '\0'));
+    EXPECT_EQ(std::string(out.begin() + 95, out.begin() + 110), std::string("Gun") + std::string(12, '\0'));
+    EXPECT_EQ(o.WeaponTable[1].Name, "Gun");
+}
+
+TEST(OobFile, CleanUpAndClampingOnTheWayInAndOut)
+{
+    test::TempDir dir;
+    auto b = Zeros();
+    // Unit 3: empty, class 0, own nation, with dates: cleared on load, written as 1.
+    b[74080 + 3] = 5;
+    b[70080 + 3] = 50;
+    b[93080 + 3] = 6;
+    // Unit 4: empty but foreign: kept.
+    b[74080 + 4] = 9;
+    b[70080 + 4] = 50;
+    // Unit 5: class 31 with size 5: saved with size 0.
+    Put(b, 10080 + 5 * 15, "Boat");
+    b[25080 + 5] = 31;
+    b[27080 + 5] = 5;
+    // Unit 6: years 0 and 200, months 0 and 13.
+    Put(b, 10080 + 6 * 15, "Dated");
+    b[70080 + 6] = 0;
+    b[71080 + 6] = 200;
+    b[93080 + 6] = 0;
+    b[94080 + 6] = 13;
+    // Formation 2: months 0 and 0.
+    Put(b, 131080 + 2 * 15, "Coy");
+    // Formation 3: empty, own nation, dated: cleared.
+    b[146080 + 3] = 5;
+    b[147080 + 3] = 60;
+    Oob o = LoadBytes(dir, b);
+    EXPECT_EQ(o.UnitTable[3].Nation, 0);
+    EXPECT_EQ(o.UnitTable[3].YrAvail, 0);
+    EXPECT_EQ(o.UnitTable[3].MonthAvail, 0);
+    EXPECT_EQ(o.UnitTable[4].Nation, 9);
+    EXPECT_EQ(o.UnitTable[4].YrAvail, 50);
+    EXPECT_EQ(o.FormationTable[3].Nation, 0);
+    EXPECT_EQ(o.FormationTable[3].YrAvail, 0);
+    ASSERT_TRUE(SaveOOB(o, 5, dir.path()).ok);
+    const auto out = test::ReadBytes(dir / "obat005.obf");
+    struct Expect {
+        const char* what;
+        std::size_t at;
+        int value;
+    } cases[] = {
+        {"cleared unit year written as 1", 70080 + 3, 1},
+        {"cleared unit month written as 1", 93080 + 3, 1},
+        {"sizeless class", 27080 + 5, 0},
+        {"year 0 as 1", 70080 + 6, 1},
+        {"year 200 as 120", 71080 + 6, 120},
+        {"month 0 as 1", 93080 + 6, 1},
+        {"month 13 as 12", 94080 + 6, 12},
+        {"formation from-month 0 as 1", 171080 + 2, 1},
+        {"formation until-month 0 as 12", 172080 + 2, 12},
+        {"formation year 0 as 1", 147080 + 2, 1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(out[c.at], c.value) << c.what;
+    EXPECT_EQ(o.UnitTable[5].Size, 0) << "the record itself loses its size";
+    EXPECT_EQ(o.UnitTable[6].YrUnavail, 200) << "clamping changes only the bytes written";
+}
+
+// Bytes the editor does not interpret, slot 0 of every column included, survive a load and save.
+TEST(OobFile, ResavingRandomFilesKeepsUninterpretedBytesAndIsStable)
+{
+    std::mt19937 rng(12345);
+    for (int round = 0; round < 4; ++round) {
+        test::TempDir dir;
+        std::vector<unsigned char> b(kBufferSize);
+        for (auto& c : b)
+            c = static_cast<unsigned char>(rng());
+        test::WriteBytes(dir / "obat007.obf", b);
+        Oob o;
+        o.CurrentOOB = 7;
+        ASSERT_EQ(LoadOOB(o, dir.path(), 7).code, 0);
+        ASSERT_TRUE(SaveOOB(o, 7, dir.path()).ok);
+        const auto once = test::ReadBytes(dir / "obat007.obf");
+        ASSERT_EQ(once.size(), kBufferSize);
+        struct Range {
+            std::size_t from, to;
+        } untouched[] = {{4080, 4330}, {7080, 10080}, {63080, 69080}, {105080, 131080}, {175080, 200000}};
+        for (const auto& r : untouched)
+            for (std::size_t i = r.from; i < r.to; ++i)
+                ASSERT_EQ(once[i], b[i]) << "byte " << i;
+        // Slot 0 of a few columns of each kind.
+        for (std::size_t at : {80ul, 94ul, 3830ul, 10080ul, 10094ul, 25080ul, 70080ul, 72080ul, 72081ul, 131080ul,
+                               151080ul, 151099ul, 172080ul, 174080ul})
+            EXPECT_EQ(once[at], b[at]) << "slot 0 byte " << at;
+        Oob again;
+        again.CurrentOOB = 7;
+        ASSERT_EQ(LoadOOB(again, dir.path(), 7).code, 0);
+        ASSERT_TRUE(SaveOOB(again, 7, dir.path()).ok);
+        EXPECT_EQ(test::ReadBytes(dir / "obat007.obf"), once) << "a resaved file saves identically";
+    }
+}
+
+TEST(OobFile, SavedFileHasTheLoadedLength)
+{
+    struct Case {
+        std::size_t size, saved;
+    } cases[] = {{150000, 150000}, {200000, 200000}, {210000, 200000}, {0, 0}};
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        test::WriteBytes(dir / "obat001.obf", std::vector<unsigned char>(c.size, 0));
+        Oob o;
+        o.CurrentOOB = 1;
+        ASSERT_EQ(LoadOOB(o, dir.path(), 1).code, 0);
+        EXPECT_EQ(o.LoadedSize, c.saved);
+        ASSERT_TRUE(SaveOOB(o, 1, dir.path()).ok);
+        EXPECT_EQ(fs::file_size(dir / "obat001.obf"), c.saved) << c.size;
+    }
+}
+
+TEST(OobFile, AShortFileNeverShowsThePreviousFilesBytes)
+{
+    test::TempDir dir;
+    auto full = Zeros();
+    Put(full, 131080 + 15, "Old formation");
+    Oob o = LoadBytes(dir, full, 1);
+    ASSERT_EQ(o.FormationTable[1].Name, "Old formation");
+    test::WriteBytes(dir / "obat002.obf", std::vector<unsigned char>(100000, 0));
+    o.CurrentOOB = 2;
+    ASSERT_EQ(LoadOOB(o, dir.path(), 2).code, 0);
+    EXPECT_EQ(o.FormationTable[1].Name, "");
+}
+
+TEST(OobFile, AFailedLoadChangesNothing)
+{
+    test::TempDir dir;
+    auto b = Zeros(150000);
+    Put(b, 10095, "Kept");
+    Oob o = LoadBytes(dir, b, 1);
+    const auto buffer = o.OOBBuffer;
+    fs::create_directory(dir / "obat003.obf");
+    const std::vector<int> missing = {2, 3};
+    for (int n : missing) {
+        const LoadResult r = LoadOOB(o, dir.path(), n);
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.caption, "File Load Error");
+        EXPECT_EQ(r.text, "Unable to find " + OOBFileName(n));
+        EXPECT_EQ(o.UnitTable[1].Name, "Kept");
+        EXPECT_EQ(o.LoadedSize, 150000u);
+        EXPECT_EQ(o.OOBBuffer, buffer);
+    }
+}
+
+TEST(OobFile, SaveAsCutsTheNameToTwelveCharacters)
+{
+    test::TempDir dir;
+    Oob o = LoadBytes(dir, Zeros(1000), 1);
+    const auto r = SaveOOBAs(o, "abcdefghijklmnopq", dir.path());
+    ASSERT_TRUE(r.ok);
+    EXPECT_TRUE(fs::exists(dir / "abcdefghijkl"));
+}
+
+TEST(OobFile, AFailedSaveLeavesTheOldFileAndNoTemporaryFiles)
+{
+    test::TempDir dir;
+    Oob o = LoadBytes(dir, Zeros(1000), 1);
+    fs::create_directory(dir / "taken");
+    const auto intoFolder = SaveOOBAs(o, "taken", dir.path());
+    EXPECT_FALSE(intoFolder.ok);
+    EXPECT_FALSE(intoFolder.reason.empty());
+    const auto gone = SaveOOB(o, 1, dir / "no such folder");
+    EXPECT_FALSE(gone.ok);
+    EXPECT_NE(gone.reason.find("does not exist"), std::string::npos);
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path()))
+        ++entries;
+    EXPECT_EQ(entries, 2) << "obat001.obf and the folder, nothing else";
+}
+
+}  // namespace
+}  // namespace brackle
