@@ -131,6 +131,7 @@ void TSDIAppForm::SetList()
             first = n;
     }
     kobList_->setCurrentRow(first - 1);
+    kobList_->setFocus();
 }
 
 void TSDIAppForm::KobListBoxDblClick()

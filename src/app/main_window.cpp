@@ -111,7 +111,7 @@ void TSDIAppForm::BuildToolStrip(QWidget* parent)
         b->setObjectName(QString::fromLatin1(d.name));
         b->setText(QString::fromLatin1(d.text));
         b->setIcon(style()->standardIcon(d.icon));
-        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setAutoRaise(true);
         Hinted(b, QString::fromLatin1(d.hint));
         row->addWidget(b);
@@ -133,7 +133,7 @@ void TSDIAppForm::BuildToolStrip(QWidget* parent)
         b->setObjectName(QString::fromLatin1(name));
         b->setText(QString::fromLatin1(text));
         b->setIcon(style()->standardIcon(icon));
-        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setAutoRaise(true);
         Hinted(b, QString::fromLatin1(hint));
         row->addWidget(b);
@@ -218,7 +218,7 @@ QWidget* TSDIAppForm::BuildLoadPage()
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     kobList_->setFont(fixed);
     filesLayout->addWidget(kobList_);
-    connect(kobList_, &QListWidget::itemDoubleClicked, this, [this] { KobListBoxDblClick(); });
+    // Activation is a double click or Enter; listening to both signals would open twice.
     connect(kobList_, &QListWidget::itemActivated, this, [this] { KobListBoxDblClick(); });
     grid->addWidget(filesBox, 0, 0, 1, 1);
 
@@ -238,6 +238,11 @@ QWidget* TSDIAppForm::BuildLoadPage()
     for (int c = 1; c < dirModel_->columnCount(); ++c)
         dirList_->hideColumn(c);
     dirList_->setHeaderHidden(true);
+    // The model reads folders in the background: show the OOB folder once its parents are read.
+    connect(dirModel_, &QFileSystemModel::directoryLoaded, dirList_, [this] {
+        if (dirList_->currentIndex().isValid())
+            dirList_->scrollTo(dirList_->currentIndex(), QAbstractItemView::PositionAtCenter);
+    });
     dirLayout->addWidget(dirList_, 1);
     auto* choose = new QPushButton(QStringLiteral("Choose Folder..."), dirBox);
     choose->setObjectName(QStringLiteral("ChooseDirBtn"));
