@@ -191,6 +191,10 @@ void TSDIAppForm::BuildMenus()
     connect(about, &QAction::triggered, this, &TSDIAppForm::About1Click);
 
     // Commands whose pages are not part of this build yet stay disabled for good.
+    connect(qobject_cast<QToolButton*>(buttons_.at(QStringLiteral("CommitButton"))), &QToolButton::clicked, this,
+            &TSDIAppForm::CommitButtonClick);
+    connect(qobject_cast<QToolButton*>(buttons_.at(QStringLiteral("RestoreButton"))), &QToolButton::clicked,
+            this, &TSDIAppForm::RestoreButtonClick);
     for (const char* later : {"DeleteAllMarked1", "DumpIconBitmaps1", "ResetAllIcons1"})
         actions_.at(QString::fromLatin1(later))->setEnabled(false);
 }
@@ -350,7 +354,7 @@ void TSDIAppForm::ViewerChange()
     switch (viewer_->currentIndex()) {
     case InfoPage:
         pageMode_ = 5;
-        commentEdit_->setText(ToQt(oob_.OOBInfo));
+        ShowInfo();
         break;
     case UnitsPage:
     case WeaponsPage:
@@ -393,11 +397,43 @@ bool TSDIAppForm::eventFilter(QObject* watched, QEvent* event)
         // A key travels up to the parents when the focused control ignores it; act once.
         if (w == focus || (!focus && w == this)) {
             const auto* key = static_cast<QKeyEvent*>(event);
-            if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier)
+            // The window's keys, in this order; the control still gets the key afterwards.
+            if (key->key() == Qt::Key_F12)
+                CommitButtonClick();
+            else if (key->key() == Qt::Key_F9)
+                RestoreButtonClick();
+            else if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier)
                 HelpClick();
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TSDIAppForm::ShowInfo()
+{
+    commentEdit_->setText(ToQt(oob_.OOBInfo));
+    commentEdit_->setFocus();
+}
+
+void TSDIAppForm::SaveInfo()
+{
+    // Stored as typed, blanks included.
+    oob_.OOBInfo = ToBytes(commentEdit_->text().left(static_cast<int>(kInfoLength)));
+    ShowInfo();
+}
+
+void TSDIAppForm::CommitButtonClick()
+{
+    if (pageMode_ == 5)
+        SaveInfo();
+    else if (pageMode_ != 1 && pageMode_ != 2 && pageMode_ != 3)
+        SetStatus(QStringLiteral("Unknown Page!"));
+}
+
+void TSDIAppForm::RestoreButtonClick()
+{
+    if (pageMode_ != 1 && pageMode_ != 2 && pageMode_ != 3)
+        SetStatus(QStringLiteral("Wrong Page"));
 }
 
 void TSDIAppForm::CloseWithoutAsking()

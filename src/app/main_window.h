@@ -65,6 +65,12 @@ public:
     void ExitClick();
     void About1Click();
 
+    // Record commands; the record pages add their own cases.
+    void CommitButtonClick();
+    void RestoreButtonClick();
+    void ShowInfo();
+    void SaveInfo();
+
     // Shell.
     void SetButtons(bool enabled);
     void ViewerChange();

@@ -330,3 +330,34 @@ TEST_F(MainWindowTest, AMissingGameFolderIsReported)
 
 }  // namespace
 }  // namespace brackle
+
+namespace brackle {
+namespace {
+
+TEST_F(MainWindowTest, InfoTextIsStoredByF12AsTypedAndSaved)
+{
+    auto w = Make();
+    w->show();
+    Open(*w, 5);
+    Find<QTabWidget>(w.get(), "Viewer")->setCurrentIndex(TSDIAppForm::InfoPage);
+    auto* edit = Find<QLineEdit>(w.get(), "BrkCommentEdit");
+    edit->setText(QString(90, QLatin1Char('x')));  // the edit holds at most 80
+    EXPECT_EQ(edit->text().size(), 80);
+    edit->setText(QStringLiteral("  v2 by the modder  "));
+    QTest::keyClick(edit, Qt::Key_F12);
+    EXPECT_EQ(oob.OOBInfo, "  v2 by the modder  ");
+    w->SaveBtnClick();
+    Oob again;
+    again.CurrentOOB = 5;
+    ASSERT_EQ(LoadOOB(again, oobDir, 5).code, 0);
+    EXPECT_EQ(again.OOBInfo, "  v2 by the modder  ");
+    // On the Load/Save page the record keys reach their handlers and say so.
+    Find<QTabWidget>(w.get(), "Viewer")->setCurrentIndex(TSDIAppForm::LoadPage);
+    QTest::keyClick(Find<QListWidget>(w.get(), "KobListBox"), Qt::Key_F12);
+    EXPECT_EQ(w->StatusText(), QStringLiteral("Unknown Page!"));
+    QTest::keyClick(Find<QListWidget>(w.get(), "KobListBox"), Qt::Key_F9);
+    EXPECT_EQ(w->StatusText(), QStringLiteral("Wrong Page"));
+}
+
+}  // namespace
+}  // namespace brackle
