@@ -5,17 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 ROOT="$PWD"
 
-PACKAGES="cmake g++ make qt6-base-dev"
-missing=""
-for p in $PACKAGES; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
-done
-if [ -n "$missing" ]; then
-    echo "Installing:$missing"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq $missing
-fi
+scripts/ensure-packages.sh cmake g++ make qt6-base-dev
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBRACKLE_TESTS=OFF -DBRACKLE_BENCH=OFF >/dev/null
 cmake --build build --target brackle brackle-cli -j2

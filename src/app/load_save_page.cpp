@@ -184,36 +184,32 @@ QString SaveFailureText(const SaveResult& r)
 
 }  // namespace
 
-void TSDIAppForm::SaveBtnClick()
+bool TSDIAppForm::SaveCurrentFile()
 {
     if (!oob_.FileLoaded) {
         dialogs_.Message(this, QStringLiteral("Brackle"), QStringLiteral("Please load a file first!!"),
                          Dialogs::Icon::Warning);
-        return;
+        return false;
     }
     const SaveResult r = SaveOOB(oob_, oob_.CurrentOOB, folders_.OOBDir);
     if (!r.ok) {
         dialogs_.Message(this, QStringLiteral("File Save Error"), SaveFailureText(r), Dialogs::Icon::Error);
-        return;
+        return false;
     }
-    SetStatus(QStringLiteral("Saved ") + Native(folders_.OOBDir) + Sep() + ToQt(OOBFileName(oob_.CurrentOOB)));
+    return true;
+}
+
+void TSDIAppForm::SaveBtnClick()
+{
+    if (SaveCurrentFile())
+        SetStatus(QStringLiteral("Saved ") + Native(folders_.OOBDir) + Sep() + ToQt(OOBFileName(oob_.CurrentOOB)));
 }
 
 void TSDIAppForm::SaveAs1Click()
 {
-    if (!oob_.FileLoaded) {
-        dialogs_.Message(this, QStringLiteral("Brackle"), QStringLiteral("Please load a file first!!"),
-                         Dialogs::Icon::Warning);
-        return;
-    }
-    const SaveResult r = SaveOOB(oob_, oob_.CurrentOOB, folders_.OOBDir);
-    if (!r.ok) {
-        dialogs_.Message(this, QStringLiteral("File Save Error"), SaveFailureText(r), Dialogs::Icon::Error);
-        return;
-    }
-    const int n = oob_.CurrentOOB;
-    SetStatus(QStringLiteral("Saved ") + Native(folders_.OOBDir) + Sep() +
-              (n <= 9 ? QStringLiteral("obat0%1").arg(n) : QStringLiteral("obat%1").arg(n)));
+    // The menu's status names the file as the list does, without its extension.
+    if (SaveCurrentFile())
+        SetStatus(QStringLiteral("Saved ") + Native(folders_.OOBDir) + Sep() + ListNumber(oob_.CurrentOOB));
 }
 
 void TSDIAppForm::SaveAsBtnClick()

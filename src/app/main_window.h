@@ -91,6 +91,7 @@ private:
     QWidget* BuildInfoPage();
     QWidget* BuildEmptyRecordPage(const QString& what);
     void SetStatus(const QString& text);
+    bool SaveCurrentFile();
     void ShowRecordPages(bool show);
     void SetOOBDir(const std::filesystem::path& dir);
     QString Hinted(QWidget* w, const QString& hint);
