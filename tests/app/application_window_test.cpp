@@ -66,3 +66,25 @@ TEST(Application, MakesEveryWindowWithItsCaptionAndOpensTheForum)
 
 }  // namespace
 }  // namespace brackle
+
+#include <QTest>
+#include <QTimer>
+
+#include "app/splash_screen.h"
+
+namespace brackle {
+namespace {
+
+TEST(Splash, EndsOnItsTimerOrOnAKey)
+{
+    SplashScreen quick(10);
+    quick.RunUntilDone();
+    EXPECT_TRUE(quick.done());
+    SplashScreen slow(600000);  // ten minutes: only the key can end it
+    QTimer::singleShot(20, &slow, [&slow] { QTest::keyClick(&slow, Qt::Key_Space); });
+    slow.RunUntilDone();
+    EXPECT_TRUE(slow.done());
+}
+
+}  // namespace
+}  // namespace brackle
