@@ -1,8 +1,195 @@
+// brackle-cli: the editor's file handling from the command line.
 #include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
 
-// The command-line tool's commands arrive with the demo game writer.
-int main()
+#include "oob/config.h"
+#include "oob/demo_game.h"
+#include "oob/oob_file.h"
+#include "oob/oob_summary.h"
+#include "oob/records.h"
+
+namespace fs = std::filesystem;
+using namespace brackle;
+
+namespace {
+
+const char* const kUsage =
+    "Usage:\n"
+    "  brackle-cli resave IN OUT [--nation N]\n"
+    "      Load IN as the editor loads it and save it to OUT as the editor saves it.\n"
+    "  brackle-cli info IN [--nation N] [--ini FILE]\n"
+    "      Print the file number, nation name, size, info text and the numbers of\n"
+    "      used units, weapons and formations.\n"
+    "  brackle-cli demo DIR\n"
+    "      Write an invented demo game folder below DIR (DIR/Vornex/...).\n"
+    "  brackle-cli --help\n"
+    "      Show this text.\n"
+    "\n"
+    "N is the file number (1..999) and the nation of the file's own records. It\n"
+    "defaults to the number in IN's name when IN is called obatNNN.obf; for any\n"
+    "other name --nation is required. FILE is a BRVX.ini to take nation names from;\n"
+    "without it every name reads \"*NO INI FILE!*\".\n";
+
+int Fail(const std::string& message)
 {
-    std::fprintf(stderr, "brackle-cli: no commands yet\n");
+    std::cerr << "brackle-cli: " << message << "\n";
+    return 1;
+}
+
+int BadArguments(const std::string& message)
+{
+    std::cerr << "brackle-cli: " << message << "\n"
+              << "Try 'brackle-cli --help'.\n";
     return 2;
+}
+
+struct Options {
+    std::vector<std::string> positional;
+    std::optional<std::string> nation;
+    std::optional<std::string> ini;
+};
+
+// Splits args into positional words and the options allowed for the command.
+std::optional<std::string> ParseOptions(const std::vector<std::string>& args, bool allowNation,
+                                        bool allowIni, Options& out)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--nation" || a == "--ini") {
+            if ((a == "--nation" && !allowNation) || (a == "--ini" && !allowIni))
+                return "option " + a + " is not used by this command";
+            if (i + 1 >= args.size())
+                return "option " + a + " needs a value";
+            auto& slot = a == "--nation" ? out.nation : out.ini;
+            if (slot)
+                return "option " + a + " given twice";
+            slot = args[++i];
+        } else if (a.size() > 1 && a[0] == '-') {
+            return "unknown option " + a;
+        } else {
+            out.positional.push_back(a);
+        }
+    }
+    return std::nullopt;
+}
+
+// The file number for IN: --nation when given, else the number in IN's name.
+std::optional<int> NumberFor(const fs::path& in, const Options& o, std::string& error)
+{
+    if (o.nation) {
+        const auto n = ParseOOBNumber(*o.nation);
+        if (!n)
+            error = "--nation must be a file number from 1 to 999, not \"" + *o.nation + "\"";
+        return n;
+    }
+    const auto n = OOBNumberOfFileName(in.filename().string());
+    if (!n)
+        error = "cannot tell the file number from the name " + in.filename().string() +
+                " (not obatNNN.obf); give it with --nation N";
+    return n;
+}
+
+int Resave(const std::vector<std::string>& args)
+{
+    Options o;
+    if (const auto err = ParseOptions(args, true, false, o))
+        return BadArguments(*err);
+    if (o.positional.size() != 2)
+        return BadArguments("resave needs IN and OUT");
+    const fs::path in = o.positional[0];
+    const fs::path out = o.positional[1];
+    std::string error;
+    const auto n = NumberFor(in, o, error);
+    if (!n)
+        return BadArguments(error);
+
+    Oob oob;
+    oob.CurrentOOB = static_cast<std::uint16_t>(*n);
+    const LoadResult loaded = LoadOOBFromPath(oob, in);
+    if (loaded.code != 0)
+        return Fail("cannot load " + loaded.reason);
+    const SaveResult saved = SaveOOBToPath(oob, out);
+    if (!saved.ok)
+        return Fail("cannot save " + saved.path.string() + ": " + saved.reason);
+    std::cout << "Saved " << out.string() << " (" << oob.LoadedSize << " bytes)\n";
+    return 0;
+}
+
+int Info(const std::vector<std::string>& args)
+{
+    Options o;
+    if (const auto err = ParseOptions(args, true, true, o))
+        return BadArguments(*err);
+    if (o.positional.size() != 1)
+        return BadArguments("info needs exactly one file IN");
+    const fs::path in = o.positional[0];
+    std::string error;
+    const auto n = NumberFor(in, o, error);
+    if (!n)
+        return BadArguments(error);
+
+    Oob oob;
+    Settings settings;
+    if (o.ini) {
+        const auto ini = IniFile::FromPath(*o.ini);
+        if (!ini)
+            return Fail("cannot read the ini file " + *o.ini);
+        readinifile(&*ini, settings, oob.Names);
+    } else {
+        readinifile(nullptr, settings, oob.Names);
+    }
+    oob.CurrentOOB = static_cast<std::uint16_t>(*n);
+    const LoadResult loaded = LoadOOBFromPath(oob, in);
+    if (loaded.code != 0)
+        return Fail("cannot load " + loaded.reason);
+    std::cout << FormatSummary(SummariseOob(oob));
+    return 0;
+}
+
+int Demo(const std::vector<std::string>& args)
+{
+    Options o;
+    if (const auto err = ParseOptions(args, false, false, o))
+        return BadArguments(*err);
+    if (o.positional.size() != 1)
+        return BadArguments("demo needs exactly one folder DIR");
+    std::string error;
+    if (!WriteDemoGame(o.positional[0], &error))
+        return Fail("cannot write the demo game: " + error);
+    const fs::path root = fs::path(o.positional[0]) / "Vornex";
+    std::cout << "Wrote the demo game to " << root.string() << "\n"
+              << "  settings and names: " << (root / "Brackle" / "BRVX.ini").string() << "\n"
+              << "  OOB files:          " << (root / "game data" / "oobs").string() << "\n";
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty())
+        return BadArguments("no command given");
+    const std::string command = args[0];
+    args.erase(args.begin());
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::cout << kUsage;
+        return 0;
+    }
+    for (const auto& a : args)
+        if (a == "--help" || a == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
+    if (command == "resave")
+        return Resave(args);
+    if (command == "info")
+        return Info(args);
+    if (command == "demo")
+        return Demo(args);
+    return BadArguments("unknown command " + command);
 }
