@@ -371,8 +371,8 @@ const PlatoonKind kPlatoonKinds[] = {
     {"Fighter Flt", 1, 4, {"fbomber", "fbomber"}},
     {"Bomber Flt", 1, 4, {"bomber", "bomber", "bomber"}},
     {"Atk Heli Flt", 1, 4, {"attackheli", "attackheli"}},
-    {"Air Aslt Plt", 1, 5, {"transheli", "transheli", "para", "para", "para"}},
-    {"Glider Plt", 1, 5, {"glider", "glider", "para", "para", "para"}},
+    {"Air Aslt Plt", 1, 5, {"transheli", "transheli", "para|rifle", "para|rifle", "para|rifle"}},
+    {"Glider Plt", 1, 5, {"glider", "glider", "para|rifle", "para|rifle", "para|rifle"}},
     {"Spotter Flt", 0, 4, {"spotter"}},
     {"Airlift Flt", 1, 4, {"lttrans", "lttrans"}},
     {"Rec Heli Flt", 1, 4, {"recheli", "recheli"}},
@@ -439,6 +439,7 @@ private:
     Date StartOf(int code) const;
     Date EndOf(int code) const;
     void Check(const std::string& name) const;
+    bool Lacks(const std::string& unitKind) const;
 
     int n_;
     std::string code_;
@@ -457,6 +458,18 @@ void Builder::Check(const std::string& name) const
 {
     if (name.empty() || name.size() > kNameLength || name.front() == ' ' || name.back() == ' ')
         throw std::logic_error("demo name does not fit a record: \"" + name + "\"");
+}
+
+// Each nation fields its own mix: some never built some kinds of equipment.
+bool Builder::Lacks(const std::string& unitKind) const
+{
+    static const std::map<int, std::vector<std::string>> kLacking = {
+        {2, {"glider", "weasel", "lighttank", "flametank", "gunship"}},
+        {5, {"bomber", "heavytank", "hvyheli", "minerkt", "csplane", "para"}},
+    };
+    const auto found = kLacking.find(n_);
+    return found != kLacking.end() &&
+           std::find(found->second.begin(), found->second.end(), unitKind) != found->second.end();
 }
 
 int Builder::WeaponFor(const std::string& key, int era)
@@ -684,7 +697,7 @@ DemoOob Builder::Build(const std::string& nationName)
     // Units, era by era, so each generation sits together in the list.
     for (int era = 0; era < kEras; ++era) {
         for (const auto& k : kUnitKinds)
-            if (era >= k.firstEra && era <= k.lastEra)
+            if (era >= k.firstEra && era <= k.lastEra && !Lacks(k.key))
                 AddUnit(k, era);
         if (era == 1) {
             // An erased slot, left where a unit once was.
