@@ -6,19 +6,13 @@
 #include <sstream>
 
 #include "oob/oob_file.h"
+#include "oob/text.h"
 
 namespace brackle {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Lower(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
 
 std::string TrimBlanks(const std::string& s)
 {

@@ -154,13 +154,6 @@ bool IsSizelessClass(std::uint8_t c)
     return c == 10 || c == 31 || c == 155 || c == 156 || c == 210 || c == 211;
 }
 
-std::string Lower(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
 std::string SystemReason(int err)
 {
     return std::generic_category().message(err);

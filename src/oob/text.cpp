@@ -1,5 +1,7 @@
 #include "oob/text.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 namespace brackle {
@@ -61,6 +63,13 @@ std::string Trim(std::string_view text)
     while (e > b && static_cast<unsigned char>(text[e - 1]) <= 0x20)
         --e;
     return std::string(text.substr(b, e - b));
+}
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
 }
 
 std::string Pad3(int n)

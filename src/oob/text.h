@@ -21,6 +21,9 @@ std::optional<long> ClampValue(long low, long high, std::string_view text);
 // Removes bytes <= 0x20 at both ends.
 std::string Trim(std::string_view text);
 
+// The text with ASCII letters in lower case (for names compared ignoring case).
+std::string Lower(std::string text);
+
 // The text as a decimal number with at least three digits ("007").
 std::string Pad3(int n);
 
