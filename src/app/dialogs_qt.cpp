@@ -64,4 +64,9 @@ bool QtDialogs::OpenUrl(const QUrl& url)
     return QDesktopServices::openUrl(url);
 }
 
+int QtDialogs::Pick(QWidget*, const QString&, const QStringList&)
+{
+    return -2;
+}
+
 }  // namespace brackle

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 class QWidget;
@@ -29,6 +30,9 @@ public:
     virtual QString ExistingDirectory(QWidget* parent, const QString& caption, const QString& startDir) = 0;
     // Opens a file or web address with the desktop's default handler; false when that failed.
     virtual bool OpenUrl(const QUrl& url) = 0;
+    // The pick list: entries (entry index = number) under caption, entry 0 selected.
+    // Gives the index chosen with OK or a double click, or -2 on Cancel or close.
+    virtual int Pick(QWidget* parent, const QString& caption, const QStringList& entries) = 0;
 };
 
 // The real dialogs, shown with Qt.
@@ -42,6 +46,7 @@ public:
                          const QString& filter) override;
     QString ExistingDirectory(QWidget* parent, const QString& caption, const QString& startDir) override;
     bool OpenUrl(const QUrl& url) override;
+    int Pick(QWidget* parent, const QString& caption, const QStringList& entries) override;
 };
 
 }  // namespace brackle

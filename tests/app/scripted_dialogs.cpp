@@ -52,4 +52,15 @@ bool ScriptedDialogs::OpenUrl(const QUrl& url)
     return urlOpens;
 }
 
+int ScriptedDialogs::Pick(QWidget*, const QString& caption, const QStringList& entries)
+{
+    shown.push_back({QStringLiteral("pick"), caption, QString(), Icon::None});
+    lastPickEntries = entries;
+    if (picks.empty())
+        return -2;
+    const int n = picks.front();
+    picks.pop_front();
+    return n;
+}
+
 }  // namespace brackle::test

@@ -16,7 +16,7 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 namespace brackle::test {
 
 struct Shown {
-    QString kind;  // "message", "question", "save", "open", "dir", "url"
+    QString kind;  // "message", "question", "save", "open", "dir", "url", "pick"
     QString caption;
     QString text;
     Dialogs::Icon icon = Dialogs::Icon::None;
@@ -30,11 +30,14 @@ public:
     QString OpenFileName(QWidget*, const QString& caption, const QString& startDir, const QString& filter) override;
     QString ExistingDirectory(QWidget*, const QString& caption, const QString& startDir) override;
     bool OpenUrl(const QUrl& url) override;
+    int Pick(QWidget*, const QString& caption, const QStringList& entries) override;
 
     std::vector<Shown> shown;
     std::deque<bool> answers;      // for questions; No when empty
     std::deque<QString> paths;     // for file and folder dialogs; cancel when empty
     bool urlOpens = true;
+    std::deque<int> picks;         // for pick lists; Cancel (-2) when empty
+    QStringList lastPickEntries;   // the entries of the last pick list shown
 };
 
 }  // namespace brackle::test
