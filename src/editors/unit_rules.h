@@ -20,10 +20,12 @@ enum class Colour { WindowText, Navy, Blue, Red, Maroon, Fuchsia };
 bool IsAircraftClass(int c);   // 44, 47, 50, 53, 60, 61, 62, 203, 204, 205, 214, 215, 221, 222, 223, 253
 bool IsNoWeaponClass(int c);   // gliders, transports and spotter planes: 47, 50, 60, 61
 
-// The category 1..7 of a unit class; 1 for classes above 255 and for table entries of 0.
+// The category 1..7 of a unit class; 1 for classes outside 0..255 and for table entries of 0.
 int UnitClassCategory(int c);
 
-// A strictly decimal number in the trimmed text ("12"), or nothing ("", "1a", "-").
+// A strictly decimal number in the trimmed text ("12", "-3"), or nothing ("", "1a", "-", "+1").
+// An overlong digit string saturates at the end of long's range, so it counts as
+// beyond every bound, as ClampValue counts it.
 std::optional<long> NumberIn(std::string_view text);
 
 // One message of the weapon rules. Error messages block the save; warnings advise.
@@ -38,12 +40,17 @@ struct WeaponCheck {
 };
 
 // The weapon rules for the four weapon slots, read from the page's texts: the
-// class text and the four weapon texts; weapon data from the stored table.
+// class text and the four weapon texts; weapon data from the stored table
+// (indexed by weapon number; a number beyond the table finds no weapon).
 WeaponCheck CheckUnitWeapons(std::string_view classText, const std::array<std::string, 4>& weaponTexts,
                              const std::vector<WeaponRecord>& weapons);
 
 // The class rules applied to a stored unit after a save (forced zeros).
 void ApplyUnitClassRules(UnitRecord& unit);
+
+// The indicators read numbers from the trimmed texts they are given, the class
+// text included; when one of those is no number the indicator keeps its reset
+// look. A weapon text that is no number counts as an empty slot.
 
 // An indicator's look: the edit's text colour, its label's colour and caption.
 struct Indicator {
