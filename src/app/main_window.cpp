@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -28,6 +29,7 @@
 
 #include "app/dialogs_qt.h"
 #include "app/text_qt.h"
+#include "editors/unit_page.h"
 
 namespace brackle {
 
@@ -49,9 +51,12 @@ TSDIAppForm::TSDIAppForm(Oob& oob, Dialogs& dialogs, const StartupPaths& paths, 
         page->setObjectName(QString::fromLatin1(name));
         viewer_->addTab(page, QString::fromLatin1(caption));
     };
-    add(BuildEmptyRecordPage(QStringLiteral("units")), "Units", "Units");
-    add(BuildEmptyRecordPage(QStringLiteral("weapons")), "Weapons", "Weapons");
-    add(BuildEmptyRecordPage(QStringLiteral("formations")), "Formations", "Formations");
+    unitPage_ = new UnitPage(oob_, dialogs_);
+    add(BuildRecordPage(unitList_, "UnitListBox", unitPage_), "Units", "Units");
+    add(BuildRecordPage(weaponList_, "wpnlistbox", BuildPendingForm(QStringLiteral("weapon"))), "Weapons",
+        "Weapons");
+    add(BuildRecordPage(formationList_, "FormationListBox", BuildPendingForm(QStringLiteral("formation"))),
+        "Formations", "Formations");
     add(BuildLoadPage(), "Load", "Load/Save");
     add(BuildInfoPage(), "Info", "Info");
     layout->addWidget(viewer_, 1);
@@ -195,19 +200,12 @@ void TSDIAppForm::BuildMenus()
             &TSDIAppForm::CommitButtonClick);
     connect(qobject_cast<QToolButton*>(buttons_.at(QStringLiteral("RestoreButton"))), &QToolButton::clicked,
             this, &TSDIAppForm::RestoreButtonClick);
+    connect(qobject_cast<QToolButton*>(buttons_.at(QStringLiteral("Fwd1Btn"))), &QToolButton::clicked, this,
+            &TSDIAppForm::Fwd1BtnClick);
+    connect(qobject_cast<QToolButton*>(buttons_.at(QStringLiteral("Back1Btn"))), &QToolButton::clicked, this,
+            &TSDIAppForm::Back1BtnClick);
     for (const char* later : {"DeleteAllMarked1", "DumpIconBitmaps1", "ResetAllIcons1"})
         actions_.at(QString::fromLatin1(later))->setEnabled(false);
-}
-
-QWidget* TSDIAppForm::BuildEmptyRecordPage(const QString& what)
-{
-    auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    auto* note = new QLabel(QStringLiteral("The %1 of this file are not editable in this version yet.").arg(what),
-                            page);
-    note->setAlignment(Qt::AlignCenter);
-    layout->addWidget(note);
-    return page;
 }
 
 QWidget* TSDIAppForm::BuildLoadPage()
@@ -351,20 +349,45 @@ void TSDIAppForm::SetButtons(bool enabled)
 
 void TSDIAppForm::ViewerChange()
 {
+    auto enableFind = [this] {
+        editFind_->setEnabled(true);
+        buttons_.at(QStringLiteral("SpeedButtonFind"))->setEnabled(true);
+        buttons_.at(QStringLiteral("SpeedButtonSandR"))->setEnabled(true);
+    };
     switch (viewer_->currentIndex()) {
     case InfoPage:
         pageMode_ = 5;
         ShowInfo();
         break;
     case UnitsPage:
-    case WeaponsPage:
-    case FormationsPage:
-        pageMode_ = viewer_->currentIndex() == UnitsPage ? 2 : (viewer_->currentIndex() == WeaponsPage ? 1 : 3);
-        if (oob_.FileLoaded)
+        pageMode_ = 2;
+        if (oob_.FileLoaded) {
+            UnitlistboxInit(oob_.CurrentUnit);
             SetButtons(true);
-        editFind_->setEnabled(true);
-        buttons_.at(QStringLiteral("SpeedButtonFind"))->setEnabled(true);
-        buttons_.at(QStringLiteral("SpeedButtonSandR"))->setEnabled(true);
+            unitList_->setFocus();
+        }
+        ShowUnit();
+        enableFind();
+        break;
+    case WeaponsPage:
+        pageMode_ = 1;
+        if (oob_.FileLoaded) {
+            wpnlistboxInit(oob_.CurrentWeapon);
+            SetButtons(true);
+            weaponList_->setFocus();
+        }
+        ShowWeapon();
+        enableFind();
+        break;
+    case FormationsPage:
+        pageMode_ = 3;
+        if (oob_.FileLoaded) {
+            SetButtons(true);
+            FormationlistboxInit(oob_.CurrentFormation);
+            formationList_->setFocus();
+        }
+        ShowFormation();
+        enableFind();
         break;
     case LoadPage:
         pageMode_ = 4;
@@ -378,6 +401,7 @@ void TSDIAppForm::ViewerChange()
 void TSDIAppForm::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
+    FormResize();
 }
 
 bool TSDIAppForm::eventFilter(QObject* watched, QEvent* event)
@@ -397,14 +421,17 @@ bool TSDIAppForm::eventFilter(QObject* watched, QEvent* event)
         // A key travels up to the parents when the focused control ignores it; act once.
         if (w == focus || (!focus && w == this)) {
             const auto* key = static_cast<QKeyEvent*>(event);
-            // The window's keys, in this order; the control still gets the key afterwards.
-            if (key->key() == Qt::Key_F12)
-                CommitButtonClick();
-            else if (key->key() == Qt::Key_F9)
-                RestoreButtonClick();
-            else if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier)
-                HelpClick();
+            // The control still gets the key afterwards.
+            FormKeyDown(key->key(), key->modifiers());
         }
+    }
+    // A right-button press on the step buttons moves by ten.
+    if (event->type() == QEvent::MouseButtonPress && w && w->isEnabled()) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (w == buttons_.at(QStringLiteral("Fwd1Btn")))
+            Fwd1BtnMouseDown(mouse->button());
+        else if (w == buttons_.at(QStringLiteral("Back1Btn")))
+            Back1BtnMouseDown(mouse->button());
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -424,16 +451,47 @@ void TSDIAppForm::SaveInfo()
 
 void TSDIAppForm::CommitButtonClick()
 {
-    if (pageMode_ == 5)
+    switch (pageMode_) {
+    case 1:
+        break;  // the weapon form comes with a later version
+    case 2:
+        unitPage_->PaintNumberLabelNavy();
+        if (unitPage_->CheckUnitWeapons()) {
+            // A text that is no number keeps the typed values on the page for mending.
+            if (!unitPage_->SaveUnit())
+                return;
+        }
+        ShowUnit();
+        ListBoxUpdate(oob_.CurrentUnit, 1);
+        break;
+    case 3:
+        break;  // the formation form comes with a later version
+    case 5:
         SaveInfo();
-    else if (pageMode_ != 1 && pageMode_ != 2 && pageMode_ != 3)
+        ShowInfo();
+        break;
+    default:
         SetStatus(QStringLiteral("Unknown Page!"));
+        break;
+    }
 }
 
 void TSDIAppForm::RestoreButtonClick()
 {
-    if (pageMode_ != 1 && pageMode_ != 2 && pageMode_ != 3)
+    switch (pageMode_) {
+    case 1:
+        ShowWeapon();
+        break;
+    case 2:
+        ShowUnit();
+        break;
+    case 3:
+        ShowFormation();
+        break;
+    default:
         SetStatus(QStringLiteral("Wrong Page"));
+        break;
+    }
 }
 
 void TSDIAppForm::CloseWithoutAsking()

@@ -23,6 +23,7 @@ class QFileSystemModel;
 namespace brackle {
 
 class Dialogs;
+class UnitPage;
 
 // Where the editor runs from, decided before the window is made.
 struct StartupPaths {
@@ -75,6 +76,32 @@ public:
     void SetButtons(bool enabled);
     void ViewerChange();
 
+    // The record pages' lists and moving between slots.
+    void UnitlistboxInit(int n);
+    void wpnlistboxInit(int n);
+    void FormationlistboxInit(int n);
+    void ListBoxUpdate(int slot, int kind);  // kind 1 units, 2 weapons, 3 formations
+    void Fwd1BtnClick();
+    void Back1BtnClick();
+    void Fwd1BtnMouseDown(Qt::MouseButton button);
+    void Back1BtnMouseDown(Qt::MouseButton button);
+    void UnitListBoxDblClick();
+    void wpnlistboxDblClick();
+    void FormationListBoxDblClick();
+    // The window's keys, seen before the focused control gets them; gives true when one was acted on.
+    bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void FormResize();
+
+    // The record of each page, shown from its table.
+    void ShowUnit();
+    void ShowWeapon();
+    void ShowFormation();
+    UnitPage& Units() { return *unitPage_; }
+
+    // Commands whose work comes with later versions; the keys already reach them.
+    void SpeedButtonFindClick();
+    void DumpIconBitmaps1Click();
+
 signals:
     void aboutRequested();
 
@@ -89,7 +116,12 @@ private:
     void BuildToolStrip(QWidget* parent);
     QWidget* BuildLoadPage();
     QWidget* BuildInfoPage();
-    QWidget* BuildEmptyRecordPage(const QString& what);
+    QWidget* BuildRecordPage(QListWidget*& list, const char* listName, QWidget* form);
+    QWidget* BuildPendingForm(const QString& what);
+    QListWidget* ListOf(int kind) const;
+    void FillList(int kind, int n);
+    void StepBy(int delta);
+    void ListClicked(int kind);
     void SetStatus(const QString& text);
     bool SaveCurrentFile();
     void ShowRecordPages(bool show);
@@ -117,6 +149,11 @@ private:
     QComboBox* driveBox_ = nullptr;
     QLineEdit* commentEdit_ = nullptr;
     QComboBox* editFind_ = nullptr;
+    QListWidget* unitList_ = nullptr;
+    QListWidget* weaponList_ = nullptr;
+    QListWidget* formationList_ = nullptr;
+    UnitPage* unitPage_ = nullptr;
+    bool fillingList_ = false;  // a refill or a step moves the selection; that is no user's click
     std::map<QString, QAction*> actions_;
     std::map<QString, QWidget*> buttons_;
 };

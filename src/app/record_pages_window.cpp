@@ -1,0 +1,241 @@
+// The record pages of the main window: their slot lists, stepping between
+// slots, list clicks, the window's keys and its minimum size.
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/main_window.h"
+#include "app/text_qt.h"
+#include "editors/record_lists.h"
+#include "editors/unit_page.h"
+
+namespace brackle {
+
+QWidget* TSDIAppForm::BuildRecordPage(QListWidget*& list, const char* listName, QWidget* form)
+{
+    auto* page = new QWidget;
+    auto* row = new QHBoxLayout(page);
+    row->setContentsMargins(4, 4, 4, 4);
+    row->setSpacing(6);
+    list = new QListWidget(page);
+    list->setObjectName(QString::fromLatin1(listName));
+    list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    list->setUniformItemSizes(true);
+    list->setFixedWidth(list->fontMetrics().horizontalAdvance(QString(20, QLatin1Char('M'))) + 24);
+    row->addWidget(list);
+    // The form scrolls rather than squeezes when the window is at its smallest.
+    auto* scroll = new QScrollArea(page);
+    scroll->setObjectName(QString::fromLatin1(listName) + QStringLiteral("Form"));
+    scroll->setWidget(form);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    row->addWidget(scroll, 1);
+    const int kind = list == unitList_ ? 1 : (list == weaponList_ ? 2 : 3);
+    connect(list, &QListWidget::currentRowChanged, this, [this, kind] {
+        if (!fillingList_)
+            ListClicked(kind);
+    });
+    connect(list, &QListWidget::itemDoubleClicked, this, [this, kind] { ListClicked(kind); });
+    QWidget::setTabOrder(list, form);
+    return page;
+}
+
+QWidget* TSDIAppForm::BuildPendingForm(const QString& what)
+{
+    auto* form = new QWidget;
+    auto* layout = new QVBoxLayout(form);
+    auto* note = new QLabel(QStringLiteral("Editing the %1 records comes with the next version of Brackle. "
+                                           "Step through the slots with the list or the arrow buttons.")
+                                .arg(what),
+                            form);
+    note->setWordWrap(true);
+    note->setAlignment(Qt::AlignCenter);
+    layout->addWidget(note);
+    return form;
+}
+
+QListWidget* TSDIAppForm::ListOf(int kind) const
+{
+    return kind == 1 ? unitList_ : (kind == 2 ? weaponList_ : formationList_);
+}
+
+void TSDIAppForm::FillList(int kind, int n)
+{
+    QListWidget* list = ListOf(kind);
+    const int last = LastSlot(kind);
+    fillingList_ = true;
+    QStringList entries;
+    entries.reserve(last);
+    for (int slot = 1; slot <= last; ++slot)
+        entries.push_back(ToQt(ListEntryText(oob_, kind, slot)));
+    list->setUpdatesEnabled(false);
+    list->clear();
+    list->addItems(entries);
+    list->setUpdatesEnabled(true);
+    list->setCurrentRow(n - 1);
+    fillingList_ = false;
+    list->setFocus();
+}
+
+void TSDIAppForm::UnitlistboxInit(int n)
+{
+    FillList(1, n);
+}
+
+void TSDIAppForm::wpnlistboxInit(int n)
+{
+    FillList(2, n);
+}
+
+void TSDIAppForm::FormationlistboxInit(int n)
+{
+    FillList(3, n);
+}
+
+void TSDIAppForm::ListBoxUpdate(int slot, int kind)
+{
+    QListWidget* list = ListOf(kind);
+    if (slot < 1 || slot > list->count())
+        return;
+    list->item(slot - 1)->setText(ToQt(ListEntryText(oob_, kind, slot)));
+}
+
+void TSDIAppForm::StepBy(int delta)
+{
+    int* current = nullptr;
+    int kind = 0;
+    switch (pageMode_) {
+    case 1:
+        current = &oob_.CurrentWeapon;
+        kind = 2;
+        break;
+    case 2:
+        current = &oob_.CurrentUnit;
+        kind = 1;
+        break;
+    case 3:
+        current = &oob_.CurrentFormation;
+        kind = 3;
+        break;
+    default:
+        update();
+        return;
+    }
+    *current = StepSlot(*current, delta, LastSlot(kind));
+    QListWidget* list = ListOf(kind);
+    fillingList_ = true;
+    if (*current <= list->count())
+        list->setCurrentRow(*current - 1);
+    fillingList_ = false;
+    if (kind == 1)
+        ShowUnit();
+    else if (kind == 2)
+        ShowWeapon();
+    else
+        ShowFormation();
+    update();
+}
+
+void TSDIAppForm::Fwd1BtnClick()
+{
+    StepBy(1);
+}
+
+void TSDIAppForm::Back1BtnClick()
+{
+    StepBy(-1);
+}
+
+void TSDIAppForm::Fwd1BtnMouseDown(Qt::MouseButton button)
+{
+    if (button == Qt::RightButton)
+        StepBy(10);
+}
+
+void TSDIAppForm::Back1BtnMouseDown(Qt::MouseButton button)
+{
+    if (button == Qt::RightButton)
+        StepBy(-10);
+}
+
+void TSDIAppForm::ListClicked(int kind)
+{
+    const int row = ListOf(kind)->currentRow();
+    if (row < 0)
+        return;
+    if (kind == 1) {
+        oob_.CurrentUnit = row + 1;
+        ShowUnit();
+    } else if (kind == 2) {
+        oob_.CurrentWeapon = row + 1;
+        ShowWeapon();
+    } else {
+        oob_.CurrentFormation = row + 1;
+        ShowFormation();
+    }
+}
+
+void TSDIAppForm::UnitListBoxDblClick()
+{
+    ListClicked(1);
+}
+
+void TSDIAppForm::wpnlistboxDblClick()
+{
+    ListClicked(2);
+}
+
+void TSDIAppForm::FormationListBoxDblClick()
+{
+    ListClicked(3);
+}
+
+bool TSDIAppForm::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    if (key == Qt::Key_F12) {
+        CommitButtonClick();
+    } else if (key == Qt::Key_F11 || key == Qt::Key_F3) {
+        if (!editFind_->isEnabled())
+            return false;
+        SpeedButtonFindClick();
+    } else if (key == Qt::Key_F9) {
+        RestoreButtonClick();
+    } else if (key == Qt::Key_F5) {
+        DumpIconBitmaps1Click();
+    } else if (key == Qt::Key_F1) {
+        HelpClick();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void TSDIAppForm::FormResize()
+{
+    // Most platforms hold the minimum size themselves; this catches those that do not.
+    if (height() < minHeight_ || width() < minWidth_)
+        resize(std::max(width(), minWidth_), std::max(height(), minHeight_));
+}
+
+void TSDIAppForm::ShowUnit()
+{
+    unitPage_->ShowUnit();
+}
+
+void TSDIAppForm::ShowWeapon() {}
+
+void TSDIAppForm::ShowFormation() {}
+
+void TSDIAppForm::SpeedButtonFindClick() {}
+
+void TSDIAppForm::DumpIconBitmaps1Click() {}
+
+}  // namespace brackle

@@ -1,0 +1,577 @@
+#include "editors/unit_page.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/dialogs_qt.h"
+#include "app/pick_form.h"
+#include "app/text_qt.h"
+#include "editors/pick_list.h"
+#include "oob/names.h"
+#include "oob/text.h"
+#include "oob/totals.h"
+
+namespace brackle {
+
+namespace {
+
+constexpr UnitFieldId kWeaponFields[4] = {UfWpn1, UfWpn2, UfWpn3, UfWpn4};
+constexpr UnitFieldId kHEFields[4] = {UfWpn1HEAmmo, UfWpn2HEAmmo, UfWpn3HEAmmo, UfWpn4HEAmmo};
+constexpr UnitFieldId kAPFields[4] = {UfWpn1APAmmo, UfWpn2APAmmo, UfWpn3APAmmo, UfWpn4APAmmo};
+constexpr UnitFieldId kSoundFields[4] = {UfWPNSound1, UfWPNSound2, UfWPNSound3, UfWPNSound4};
+constexpr UnitFieldId kEraFields[7] = {UfERAHF, UfERAHS, UfERAHR, UfERATF, UfERATS, UfERATR, UfERATop};
+
+const QString kCaption = QStringLiteral("Brackle");
+
+QGroupBox* Group(const QString& title, QWidget* parent)
+{
+    auto* g = new QGroupBox(title, parent);
+    return g;
+}
+
+QGridLayout* Grid(QWidget* w)
+{
+    auto* grid = new QGridLayout(w);
+    grid->setContentsMargins(6, 2, 6, 3);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+    return grid;
+}
+
+// A frame that keeps room for a picture the icon panel draws later.
+QFrame* PictureArea(const char* name, const QString& hint, int w, int h, QWidget* parent)
+{
+    auto* f = new QFrame(parent);
+    f->setObjectName(QString::fromLatin1(name));
+    f->setFrameShape(QFrame::StyledPanel);
+    f->setFrameShadow(QFrame::Sunken);
+    f->setFixedSize(w, h);
+    f->setToolTip(hint);
+    return f;
+}
+
+}  // namespace
+
+QColor ScreenColour(Colour c, bool forEdit)
+{
+    switch (c) {
+    case Colour::Navy:
+        return QColor(0, 0, 128);
+    case Colour::Blue:
+        return QColor(0, 0, 255);
+    case Colour::Red:
+        return QColor(255, 0, 0);
+    case Colour::Maroon:
+        return QColor(128, 0, 0);
+    case Colour::Fuchsia:
+        return QColor(255, 0, 255);
+    case Colour::WindowText:
+        break;
+    }
+    return QApplication::palette().color(forEdit ? QPalette::Text : QPalette::WindowText);
+}
+
+void PaintEdit(QLineEdit* edit, Colour c)
+{
+    QPalette p = edit->palette();
+    p.setColor(QPalette::Text, ScreenColour(c, true));
+    edit->setPalette(p);
+}
+
+void PaintLabel(QLabel* label, Colour c)
+{
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, ScreenColour(c, false));
+    label->setPalette(p);
+}
+
+UnitPage::UnitPage(Oob& oob, Dialogs& dialogs, QWidget* parent) : QWidget(parent), oob_(oob), dialogs_(dialogs)
+{
+    setObjectName(QStringLiteral("UnitForm"));
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(4);
+    // Group titles sit on the frame line, so the whole unit fits the smallest window.
+    setStyleSheet(QStringLiteral("QGroupBox { margin-top: 0.6em; padding-top: 0.3em; }"
+                                 "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }"));
+    auto row = [grid](int r, QWidget* left, QWidget* right) {
+        auto* line = new QHBoxLayout;
+        line->setSpacing(4);
+        line->addWidget(left, 1);
+        if (right)
+            line->addWidget(right, 0);
+        grid->addLayout(line, r, 0);
+    };
+    row(0, BuildIdentity(), BuildAvailability());
+    row(1, BuildCapacity(), BuildSensors());
+    grid->addWidget(BuildWeapons(), 2, 0);
+    row(3, BuildArmour(), BuildPictures());
+    grid->setRowStretch(4, 1);
+    WireIndicators();
+}
+
+QLineEdit* UnitPage::MakeEdit(UnitFieldId id, QWidget* parent)
+{
+    const UnitField& f = UnitFieldOf(id);
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(f.Control));
+    e->setMaxLength(f.MaxChars);
+    e->setToolTip(QString::fromLatin1(f.Title));
+    if (id == UfName) {
+        e->setValidator(new Latin1Validator(e));
+        e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QString(16, QLatin1Char('M'))) / 2 + 40);
+    } else {
+        // Room for the digits a modder types, never less than three.
+        const int chars = std::min(std::max(f.MaxChars, 3), 5);
+        e->setFixedWidth(e->fontMetrics().horizontalAdvance(QString(chars, QLatin1Char('0'))) + 10);
+        e->setAlignment(Qt::AlignRight);
+    }
+    edits_[id] = e;
+    return e;
+}
+
+QLabel* UnitPage::MakeLabel(const char* name, const QString& text, QWidget* parent)
+{
+    auto* l = new QLabel(text, parent);
+    if (name)
+        l->setObjectName(QString::fromLatin1(name));
+    return l;
+}
+
+QToolButton* UnitPage::MakePickButton(const char* name, const QString& hint, QWidget* parent)
+{
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setText(QStringLiteral("..."));
+    b->setToolTip(hint);
+    b->setStatusTip(hint);
+    return b;
+}
+
+QWidget* UnitPage::BuildIdentity()
+{
+    auto* g = Group(QStringLiteral("Identity and nation"), this);
+    auto* grid = Grid(g);
+    numLabel_ = MakeLabel("UnitNumLabel", QStringLiteral("Unit 001"), g);
+    QFont big = numLabel_->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.25);
+    numLabel_->setFont(big);
+    PaintLabel(numLabel_, Colour::Navy);
+    grid->addWidget(numLabel_, 0, 0, 1, 2);
+
+    auto* nameRow = new QHBoxLayout;
+    auto* nameLabel = MakeLabel(nullptr, QStringLiteral("&Name"), g);
+    nameLabel->setBuddy(MakeEdit(UfName, g));
+    nameRow->addWidget(nameLabel);
+    nameRow->addWidget(edits_[UfName], 1);
+    grid->addLayout(nameRow, 0, 2, 1, 2);
+
+    struct Row {
+        const char* caption;
+        UnitFieldId id;
+        const char* button;
+        const char* hint;
+        const char* label;
+        QLabel** target;
+    };
+    const Row rows[] = {
+        {"Na&tion", UfNation, "UnitGetNationBtn", "Select nation ", "UnitNationLabel", &nationLabel_},
+        {"C&lass", UfClass, "UnitPickUCBtn", "Select unit class (type)", "UnitClassLabel", &classLabel_},
+        {"&Move", UfMC, "UnitPickMCBtn", "You can have a unit move other than its default for its class",
+         "UnitMCLabel", &mcLabel_},
+    };
+    int r = 1;
+    for (const Row& row : rows) {
+        auto* caption = MakeLabel(nullptr, QString::fromLatin1(row.caption), g);
+        caption->setBuddy(MakeEdit(row.id, g));
+        auto* pick = MakePickButton(row.button, QString::fromLatin1(row.hint), g);
+        *row.target = MakeLabel(row.label, QString(), g);
+        (*row.target)->setMinimumWidth(70);
+        grid->addWidget(caption, r, 0);
+        grid->addWidget(edits_[row.id], r, 1);
+        grid->addWidget(pick, r, 2);
+        grid->addWidget(*row.target, r, 3);
+        ++r;
+    }
+    PaintLabel(nationLabel_, Colour::Navy);
+    grid->setColumnStretch(3, 1);
+    connect(findChild<QToolButton*>(QStringLiteral("UnitGetNationBtn")), &QToolButton::clicked, this,
+            &UnitPage::UnitGetNationBtnClick);
+    connect(findChild<QToolButton*>(QStringLiteral("UnitPickUCBtn")), &QToolButton::clicked, this,
+            &UnitPage::UnitPickUCBtnClick);
+    connect(findChild<QToolButton*>(QStringLiteral("UnitPickMCBtn")), &QToolButton::clicked, this,
+            &UnitPage::UnitPickMCBtnClick);
+    return g;
+}
+
+QWidget* UnitPage::BuildPictures()
+{
+    auto* g = Group(QStringLiteral("Picture and icons"), this);
+    auto* grid = Grid(g);
+    const std::pair<UnitFieldId, const char*> fields[] = {
+        {UfPictureID, "Picture"}, {UfIcon, "Icon"}, {UfWinterIcon, "Winter"}, {UfDesertIcon, "Desert"}};
+    int r = 0;
+    for (const auto& [id, caption] : fields) {
+        grid->addWidget(MakeLabel(nullptr, QString::fromLatin1(caption), g), r, 0);
+        grid->addWidget(MakeEdit(id, g), r, 1);
+        ++r;
+    }
+    grid->addWidget(PictureArea("UnitPicture", QStringLiteral("The unit's picture"), 64, 24, g), 0, 2, 1, 3);
+    grid->addWidget(PictureArea("UnitHullImage", QStringLiteral("Hull icon"), 24, 24, g), 1, 2, 3, 1,
+                    Qt::AlignTop);
+    grid->addWidget(PictureArea("UnitTurretImage", QStringLiteral("Turret icon"), 24, 24, g), 1, 3, 3, 1,
+                    Qt::AlignTop);
+    grid->addWidget(PictureArea("UnitBigImage", QStringLiteral("The icon, enlarged"), 44, 44, g), 1, 4, 3, 1,
+                    Qt::AlignTop);
+    return g;
+}
+
+QWidget* UnitPage::BuildAvailability()
+{
+    auto* g = Group(QStringLiteral("Availability"), this);
+    auto* grid = Grid(g);
+    grid->addWidget(MakeLabel(nullptr, QStringLiteral("Avaiable From"), g), 0, 0);
+    grid->addWidget(MakeEdit(UfMonthAvail, g), 0, 1);
+    grid->addWidget(MakeLabel(nullptr, QStringLiteral("Of"), g), 0, 2);
+    grid->addWidget(MakeEdit(UfYrAvail, g), 0, 3);
+    grid->addWidget(MakeLabel(nullptr, QStringLiteral("Until"), g), 1, 0, Qt::AlignRight);
+    grid->addWidget(MakeEdit(UfMonthUnAvail, g), 1, 1);
+    grid->addWidget(MakeLabel(nullptr, QStringLiteral("Of"), g), 1, 2);
+    grid->addWidget(MakeEdit(UfYrUnavail, g), 1, 3);
+    grid->addWidget(MakeLabel(nullptr, QStringLiteral("Sound"), g), 2, 0, Qt::AlignRight);
+    grid->addWidget(MakeEdit(UfSoundByte, g), 2, 1);
+    auto* note = MakeLabel("YearNoteLabel",
+                           QStringLiteral("NB - Year Fields index 0=>1900 50=>1950 100=>2000 120=>2020"), g);
+    note->setWordWrap(true);
+    note->setMaximumWidth(220);
+    QFont small = note->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    note->setFont(small);
+    grid->addWidget(note, 3, 0, 1, 5);
+    grid->setColumnStretch(4, 1);
+    return g;
+}
+
+QWidget* UnitPage::BuildCapacity()
+{
+    auto* g = Group(QStringLiteral("Cost, crew and load"), this);
+    auto* grid = Grid(g);
+    const std::pair<UnitFieldId, const char*> cells[] = {
+        {UfCost, "Cost"}, {UfCrew, "Crew"}, {UfSize, "Size"}, {UfCarry, "Carry"}, {UfWeight, "Weight"},
+        {UfSpeed, "Speed"}, {UfSwim, "Swim"}};
+    int i = 0;
+    for (const auto& [id, caption] : cells) {
+        const int r = i % 4;
+        const int c = (i / 4) * 2;
+        grid->addWidget(MakeLabel(nullptr, QString::fromLatin1(caption), g), r, c);
+        grid->addWidget(MakeEdit(id, g), r, c + 1);
+        ++i;
+    }
+    return g;
+}
+
+QWidget* UnitPage::BuildSensors()
+{
+    auto* g = Group(QStringLiteral("Sensors, fire control and protection"), this);
+    auto* grid = Grid(g);
+    struct Cell {
+        UnitFieldId id;
+        const char* label;
+        const char* caption;
+        QLabel** target;
+    };
+    const Cell cells[] = {
+        {UfVision, "Label58", "Vision", &visionLabel_},     {UfFC, "Label61", "Fire control", &fcLabel_},
+        {UfRF, "Label60", "Range Finder", &rfLabel_},       {UfStabiliser, nullptr, "Stabiliser", nullptr},
+        {UfROF, "Label63", "ROF", &rofLabel_},              {UfSD, "Label62", "Smoke Dischargers", &sdLabel_},
+        {UfRadio, nullptr, "Radio", nullptr},               {UfEW, "Label42", "EW", &ewLabel_},
+        {UfSurvive, nullptr, "Survivability", nullptr},
+    };
+    int i = 0;
+    for (const Cell& cell : cells) {
+        const int r = i / 3;
+        const int c = (i % 3) * 2;
+        auto* l = MakeLabel(cell.label, QString::fromLatin1(cell.caption), g);
+        l->setBuddy(MakeEdit(cell.id, g));
+        if (cell.target) {
+            *cell.target = l;
+            PaintLabel(l, Colour::Navy);
+        }
+        grid->addWidget(l, r, c, Qt::AlignRight);
+        grid->addWidget(edits_[cell.id], r, c + 1);
+        ++i;
+    }
+    ewNote_ = MakeLabel("LabelEW", QString(), g);
+    PaintLabel(ewNote_, Colour::Blue);
+    ewNote_->hide();
+    grid->addWidget(ewNote_, 3, 0, 1, 6, Qt::AlignRight);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(2, 1);
+    grid->setColumnStretch(4, 1);
+    return g;
+}
+
+QWidget* UnitPage::BuildWeapons()
+{
+    auto* g = Group(QStringLiteral("Weapons and rounds"), this);
+    auto* grid = Grid(g);
+    const char* headers[] = {"", "Weapon", "", "Name", "HE", "AP", "Sound"};
+    for (int c = 0; c < 7; ++c) {
+        if (*headers[c])
+            grid->addWidget(MakeLabel(nullptr, QString::fromLatin1(headers[c]), g), 0, c,
+                            c == 3 ? Qt::AlignLeft : Qt::AlignHCenter);
+    }
+    for (int k = 0; k < 4; ++k) {
+        const int r = k + 1;
+        grid->addWidget(MakeLabel(nullptr, QString::number(k + 1), g), r, 0);
+        grid->addWidget(MakeEdit(kWeaponFields[k], g), r, 1);
+        const QByteArray pickName = QStringLiteral("UnitWpn%1PickBtn").arg(k + 1).toLatin1();
+        auto* pick = MakePickButton(pickName.constData(), QStringLiteral("Select weapon"), g);
+        connect(pick, &QToolButton::clicked, this, [this, k] { UnitWpnPickBtnClick(k + 1); });
+        grid->addWidget(pick, r, 2);
+        const QByteArray labelName = QStringLiteral("UnitWpn%1NameLbl").arg(k + 1).toLatin1();
+        weaponNames_[k] = MakeLabel(labelName.constData(), QStringLiteral("No Weapon"), g);
+        weaponNames_[k]->setMinimumWidth(100);
+        grid->addWidget(weaponNames_[k], r, 3);
+        grid->addWidget(MakeEdit(kHEFields[k], g), r, 4);
+        grid->addWidget(MakeEdit(kAPFields[k], g), r, 5);
+        grid->addWidget(MakeEdit(kSoundFields[k], g), r, 6);
+    }
+    grid->setColumnStretch(3, 1);
+    grid->setColumnMinimumWidth(7, 6);
+    grid->addWidget(MakeLabel(nullptr, QStringLiteral("Sabot"), g), 1, 8, Qt::AlignRight);
+    grid->addWidget(MakeEdit(UfSabotAmmo, g), 1, 9);
+    grid->addWidget(MakeLabel(nullptr, QStringLiteral("HEAT"), g), 2, 8, Qt::AlignRight);
+    grid->addWidget(MakeEdit(UfHEATAmmo, g), 2, 9);
+    return g;
+}
+
+QWidget* UnitPage::BuildArmour()
+{
+    auto* g = Group(QStringLiteral("Armour"), this);
+    auto* grid = Grid(g);
+    const char* facings[] = {"HF", "HS", "HR", "TF", "TS", "TR", "Top"};
+    for (int c = 0; c < 7; ++c)
+        grid->addWidget(MakeLabel(nullptr, QString::fromLatin1(facings[c]), g), 0, c + 1, Qt::AlignHCenter);
+    const std::pair<const char*, UnitFieldId> rows[] = {
+        {"Steel", UfSteelHF}, {"HEAT", UfHEATHF}, {"ERA", UfERAHF}};
+    int r = 1;
+    for (const auto& [caption, first] : rows) {
+        grid->addWidget(MakeLabel(nullptr, QString::fromLatin1(caption), g), r, 0);
+        for (int c = 0; c < 7; ++c)
+            grid->addWidget(MakeEdit(static_cast<UnitFieldId>(first + c), g), r, c + 1);
+        ++r;
+    }
+    auto* note = MakeLabel("ERANoteLabel",
+                           QStringLiteral("ERA >10 is Advanced (deduct 10 for actual no of charges)"), g);
+    grid->addWidget(note, 4, 0, 1, 9);
+    grid->setColumnStretch(8, 1);
+    return g;
+}
+
+void UnitPage::WireIndicators()
+{
+    auto on = [this](UnitFieldId id, auto fn) { connect(edits_[id], &QLineEdit::textChanged, this, fn); };
+    for (UnitFieldId id : kEraFields)
+        on(id, [this, id] { PaintEdit(edits_[id], EraIndicator(ToBytes(edits_[id]->text()))); });
+    on(UfSurvive, [this] { PaintEdit(edits_[UfSurvive], SurviveIndicator(ToBytes(TextOf(UfSurvive)))); });
+    auto show = [](QLineEdit* edit, QLabel* label, const Indicator& s) {
+        PaintEdit(edit, s.Edit);
+        PaintLabel(label, s.Label);
+        if (!s.Caption.empty())
+            label->setText(ToQt(s.Caption));
+    };
+    on(UfVision, [this, show] {
+        show(edits_[UfVision], visionLabel_, VisionIndicator(ToBytes(TextOf(UfVision))));
+    });
+    on(UfFC, [this, show] { show(edits_[UfFC], fcLabel_, FCIndicator(ToBytes(TextOf(UfFC)))); });
+    on(UfRF, [this, show] {
+        show(edits_[UfRF], rfLabel_, RFIndicator(ToBytes(TextOf(UfRF)), ToBytes(TextOf(UfClass))));
+    });
+    on(UfSD, [this, show] {
+        show(edits_[UfSD], sdLabel_, SDIndicator(ToBytes(TextOf(UfSD)), ToBytes(TextOf(UfClass))));
+    });
+    on(UfROF, [this] { RunROF(); });
+    on(UfEW, [this] { RunEWRule(); });
+    on(UfClass, [this] {
+        if (!Trim(ToBytes(TextOf(UfEW))).empty())
+            RunEWRule();
+    });
+    on(UfNation, [this] { RunNationRule(); });
+}
+
+QString UnitPage::TextOf(UnitFieldId id) const
+{
+    return edits_[id]->text();
+}
+
+UnitTexts UnitPage::Texts() const
+{
+    UnitTexts texts;
+    for (int id = 0; id < UnitFieldCount; ++id)
+        texts[id] = ToBytes(edits_[id]->text());
+    return texts;
+}
+
+std::array<std::string, 4> UnitPage::WeaponTexts() const
+{
+    std::array<std::string, 4> t;
+    for (int k = 0; k < 4; ++k)
+        t[k] = ToBytes(TextOf(kWeaponFields[k]));
+    return t;
+}
+
+void UnitPage::RunROF()
+{
+    const Indicator s = ROFIndicator(ToBytes(TextOf(UfROF)), WeaponTexts());
+    PaintEdit(edits_[UfROF], s.Edit);
+    PaintLabel(rofLabel_, s.Label);
+}
+
+void UnitPage::RunEWRule()
+{
+    const EWIndicatorState s = EWIndicator(ToBytes(TextOf(UfEW)), ToBytes(TextOf(UfClass)));
+    PaintEdit(edits_[UfEW], s.Edit);
+    PaintLabel(ewLabel_, s.Label42);
+    PaintLabel(ewNote_, s.LabelEW);
+    ewNote_->setText(ToQt(s.LabelEWText));
+    ewNote_->setVisible(s.LabelEWVisible);
+}
+
+void UnitPage::RunNationRule()
+{
+    const NationIndicatorState s = NationIndicator(ToBytes(TextOf(UfNation)), ToBytes(TextOf(UfName)),
+                                                   ToBytes(TextOf(UfClass)), oob_.CurrentOOB);
+    if (ToQt(s.Text) != TextOf(UfNation)) {
+        edits_[UfNation]->setText(ToQt(s.Text));  // runs the rule again on the replaced text
+        return;
+    }
+    PaintEdit(edits_[UfNation], s.Edit);
+    PaintLabel(nationLabel_, s.Label);
+}
+
+void UnitPage::ShowWeaponName(int slot, int weapon)
+{
+    weaponNames_[slot - 1]->setText(weapon >= 1 && weapon <= kWeaponSlots ? ToQt(oob_.WeaponTable[weapon].Name)
+                                                                           : QString());
+}
+
+void UnitPage::ShowUnit()
+{
+    const int n = oob_.CurrentUnit;
+    const UnitRecord& unit = oob_.UnitTable[n];
+    numLabel_->setText(QStringLiteral("Unit ") + ToQt(Pad3(n)));
+    QFont f = edits_[UfName]->font();
+    const bool used = UnitInAnyFormation(oob_, n);
+    f.setBold(used);
+    f.setUnderline(used);
+    edits_[UfName]->setFont(f);
+    edits_[UfName]->setToolTip(used ? QStringLiteral("Name (this unit is used in a formation)")
+                                    : QStringLiteral("Name"));
+
+    for (UnitFieldId id : UnitShowOrder()) {
+        edits_[id]->setText(ToQt(UnitFieldText(unit, id)));
+        if (id == UfNation)
+            nationLabel_->setText(ToQt(NationName(oob_.Names, unit.Nation)));
+        else if (id == UfClass)
+            classLabel_->setText(ToQt(UnitClassName(oob_.Names, unit.Class)));
+        else if (id == UfMC)
+            mcLabel_->setText(ToQt(MoveClassName(unit.MC)));
+    }
+    const int weapons[4] = {unit.Wpn1, unit.Wpn2, unit.Wpn3, unit.Wpn4};
+    for (int k = 0; k < 4; ++k)
+        ShowWeaponName(k + 1, weapons[k]);
+
+    // A text set to the one it already had runs no change handler: bring every
+    // indicator up to date with the whole record.
+    for (UnitFieldId id : kEraFields)
+        PaintEdit(edits_[id], EraIndicator(ToBytes(TextOf(id))));
+    for (UnitFieldId id : {UfSurvive, UfVision, UfFC, UfRF, UfSD})
+        emit edits_[id]->textChanged(TextOf(id));
+    RunROF();
+    RunEWRule();
+    RunNationRule();
+
+    // An empty slot of the file's own nation is waiting to be filled.
+    const bool empty = Trim(unit.Name).empty() && unit.Nation == oob_.CurrentOOB;
+    PaintLabel(numLabel_, empty ? Colour::Red : Colour::Navy);
+    emit pictureRefreshRequested();
+}
+
+bool UnitPage::SaveUnit()
+{
+    UnitRecord& unit = oob_.UnitTable[oob_.CurrentUnit];
+    const UnitTexts texts = Texts();
+    if (const auto bad = StoreUnitTexts(texts, unit)) {
+        const UnitField& f = UnitFieldOf(*bad);
+        dialogs_.Message(this, kCaption, ToQt(UnreadableFieldMessage(f.Title, texts[*bad], "Unit")),
+                         Dialogs::Icon::Error);
+        edits_[*bad]->setFocus();
+        edits_[*bad]->selectAll();
+        return false;
+    }
+    ShowUnit();
+    return true;
+}
+
+bool UnitPage::CheckUnitWeapons()
+{
+    const WeaponCheck check = brackle::CheckUnitWeapons(ToBytes(TextOf(UfClass)), WeaponTexts(), oob_.WeaponTable);
+    for (const RuleMessage& m : check.Messages)
+        dialogs_.Message(this, kCaption, ToQt(m.Text), m.Error ? Dialogs::Icon::Error : Dialogs::Icon::Warning);
+    return check.Ok;
+}
+
+void UnitPage::PaintNumberLabelNavy()
+{
+    PaintLabel(numLabel_, Colour::Navy);
+}
+
+void UnitPage::UnitPickUCBtnClick()
+{
+    const int n = PickFrom(dialogs_, this, PickUnitClass, oob_, 0);
+    if (n < 0)
+        return;
+    edits_[UfClass]->setText(QString::number(n));
+    classLabel_->setText(ToQt(UnitClassName(oob_.Names, n)));
+    emit pictureRefreshRequested();
+}
+
+void UnitPage::UnitPickMCBtnClick()
+{
+    const int n = PickFrom(dialogs_, this, PickMoveClass, oob_, 0);
+    if (n < 0)
+        return;
+    edits_[UfMC]->setText(QString::number(n));
+    mcLabel_->setText(ToQt(MoveClassName(n)));
+}
+
+void UnitPage::UnitGetNationBtnClick()
+{
+    const int n = PickFrom(dialogs_, this, PickNation, oob_, 0);
+    if (n < 0)
+        return;
+    edits_[UfNation]->setText(QString::number(n));
+    nationLabel_->setText(ToQt(NationName(oob_.Names, n)));
+}
+
+void UnitPage::UnitWpnPickBtnClick(int slot)
+{
+    const int n = PickFrom(dialogs_, this, PickWeapon, oob_, 0);
+    if (n < 0)
+        return;
+    edits_[kWeaponFields[slot - 1]]->setText(QString::number(n));
+    ShowWeaponName(slot, n);
+}
+
+}  // namespace brackle
