@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "editors/record_lists.h"
+#include "editors/unit_fields.h"
+
+namespace brackle {
+namespace {
+
+UnitTexts TextsOf(const UnitRecord& u)
+{
+    return TextsOfUnit(u);
+}
+
+TEST(UnitFields, EveryFieldHasItsOwnControlAndTheShowOrderNamesEachOnce)
+{
+    std::set<std::string> controls;
+    std::array<int, UnitFieldCount> seen{};
+    for (const UnitField& f : UnitFields()) {
+        EXPECT_TRUE(controls.insert(f.Control).second) << f.Control;
+        EXPECT_EQ(&UnitFieldOf(f.Id), &f);
+    }
+    for (UnitFieldId id : UnitShowOrder())
+        ++seen[id];
+    for (int id = 0; id < UnitFieldCount; ++id)
+        EXPECT_EQ(seen[id], 1) << UnitFieldOf(static_cast<UnitFieldId>(id)).Control;
+    // The indicators read the class and the weapons: they come first.
+    auto pos = [](UnitFieldId id) {
+        const auto& o = UnitShowOrder();
+        return std::find(o.begin(), o.end(), id) - o.begin();
+    };
+    EXPECT_LT(pos(UfClass), pos(UfEW));
+    EXPECT_LT(pos(UfClass), pos(UfRF));
+    EXPECT_LT(pos(UfClass), pos(UfSD));
+    for (UnitFieldId w : {UfWpn1, UfWpn2, UfWpn3, UfWpn4})
+        EXPECT_LT(pos(w), pos(UfROF));
+}
+
+TEST(UnitFields, ShowsPlainNumbersAndTheTrimmedName)
+{
+    UnitRecord u;
+    u.Name = "  T-55 TANK  ";
+    u.Icon = 65535;
+    u.Nation = 7;
+    u.Wpn3 = 249;
+    const UnitTexts t = TextsOf(u);
+    EXPECT_EQ(t[UfName], "T-55 TANK");
+    EXPECT_EQ(t[UfIcon], "65535");
+    EXPECT_EQ(t[UfNation], "7");
+    EXPECT_EQ(t[UfWpn3], "249");
+    EXPECT_EQ(t[UfCost], "0");
+}
+
+// One commit of one field's text: what ends up stored.
+TEST(UnitFields, CommitClampsEachFieldIntoItsRange)
+{
+    struct Case {
+        UnitFieldId id;
+        const char* text;
+        long stored;
+    };
+    const Case cases[] = {
+        {UfYrAvail, "150", 120},      {UfMonthAvail, "0", 1},       {UfMonthAvail, "", 1},
+        {UfMonthUnAvail, "13", 12},   {UfWpn1, "300", 249},         {UfCost, "1234", 999},
+        {UfCrew, "1a2", 12},          {UfCrew, "-4", 0},            {UfPictureID, "99999", 65535},
+        {UfIcon, "70000", 65535},     {UfWinterIcon, "65536", 65535}, {UfDesertIcon, "65534", 65534},
+        {UfNation, "300", 300 & 0xFF}, {UfSteelTop, "256", 255},    {UfSoundByte, " 12 ", 12},
+        {UfClass, "99999999999999999999", 255},
+    };
+    for (const Case& c : cases) {
+        UnitRecord u;
+        u.Class = 1;
+        UnitTexts t = TextsOf(u);
+        t[c.id] = c.text;
+        ASSERT_FALSE(StoreUnitTexts(t, u).has_value()) << c.text;
+        const UnitField& f = UnitFieldOf(c.id);
+        const long v = f.Word ? static_cast<long>(u.*f.Word) : static_cast<long>(u.*f.Byte);
+        EXPECT_EQ(v, c.stored) << f.Control << " = \"" << c.text << '"';
+    }
+}
+
+TEST(UnitFields, NameIsTrimmedAndCutTo15)
+{
+    UnitRecord u;
+    UnitTexts t = TextsOf(u);
+    t[UfName] = "   A very long unit name here  ";
+    StoreUnitTexts(t, u);
+    EXPECT_EQ(u.Name, "A very long uni");
+}
+
+TEST(UnitFields, AnUnreadableTextStoresNothingAndNamesTheField)
+{
+    for (const char* bad : {"-", "1-2", "--3"}) {
+        UnitRecord u;
+        u.Name = "Keep";
+        u.Cost = 77;
+        u.SpareA = 9;
+        const UnitRecord before = u;
+        UnitTexts t = TextsOf(u);
+        t[UfName] = "Changed";  // stored before Speed in the order, yet must not be stored
+        t[UfCost] = "5";
+        t[UfSpeed] = bad;
+        const auto failed = StoreUnitTexts(t, u);
+        ASSERT_TRUE(failed.has_value()) << bad;
+        EXPECT_EQ(*failed, UfSpeed);
+        EXPECT_EQ(u, before) << bad;
+    }
+    EXPECT_EQ(UnreadableFieldMessage("Speed", "1-2", "Unit"),
+              "The Speed field holds \"1-2\", which is not a number.\r\n\r\n Unit data not saved!");
+}
+
+TEST(UnitFields, CommitAppliesTheClassRulesAndKeepsTheSpareBytes)
+{
+    UnitRecord u;
+    u.SpareA = 3;
+    u.SpareB = 4;
+    UnitTexts t = TextsOf(u);
+    t[UfClass] = "134";
+    t[UfSpeed] = "12";
+    t[UfSwim] = "4";
+    t[UfVision] = "30";
+    t[UfSurvive] = "3";
+    StoreUnitTexts(t, u);
+    EXPECT_EQ(u.Speed, 0);
+    EXPECT_EQ(u.Swim, 0);
+    EXPECT_EQ(u.Vision, 0);
+    EXPECT_EQ(u.Survive, 3);
+    EXPECT_EQ(u.SpareA, 3);
+    EXPECT_EQ(u.SpareB, 4);
+    t[UfClass] = "70";  // category 4: no survivability
+    StoreUnitTexts(t, u);
+    EXPECT_EQ(u.Survive, 0);
+    EXPECT_EQ(u.Speed, 12);
+}
+
+TEST(RecordLists, StepsStopAtTheEndsAndTenBackStaysBelowEleven)
+{
+    struct Case {
+        int current, delta, last, expected;
+    };
+    const Case cases[] = {
+        {995, 10, 999, 999}, {7, -10, 999, 7}, {11, -10, 999, 1}, {10, -10, 999, 10},
+        {249, 1, 249, 249},  {248, 1, 249, 249}, {1, -1, 999, 1}, {2, -1, 999, 1},
+        {240, 10, 249, 249}, {5, 1, 999, 6},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(StepSlot(c.current, c.delta, c.last), c.expected)
+            << c.current << " by " << c.delta << " up to " << c.last;
+}
+
+TEST(RecordLists, EntriesShowTheNumberTwoBlanksAndTheName)
+{
+    Oob oob;
+    oob.UnitTable[7].Name = "Rifle Squad";
+    oob.WeaponTable[12].Name = "MG ";
+    oob.FormationTable[512].Name = "  Tank Coy  ";
+    EXPECT_EQ(ListEntryText(oob, 1, 7), "007  Rifle Squad");
+    EXPECT_EQ(ListEntryText(oob, 1, 8), "008  ");
+    EXPECT_EQ(ListEntryText(oob, 2, 12), "012  MG ");
+    EXPECT_EQ(ListEntryText(oob, 3, 512), "512  Tank Coy");
+    EXPECT_EQ(ListEntryText(oob, 3, 999), "999  ");
+    EXPECT_EQ(LastSlot(1), 999);
+    EXPECT_EQ(LastSlot(2), 249);
+    EXPECT_EQ(LastSlot(3), 999);
+}
+
+}  // namespace
+}  // namespace brackle
