@@ -1,0 +1,359 @@
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "app/main_window.h"
+#include "app/scripted_dialogs.h"
+#include "editors/unit_page.h"
+#include "oob/oob_file.h"
+#include "test_support.h"
+
+namespace brackle {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ScriptedDialogs;
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// Weapons the rules care about, by number.
+enum : int { Rifle = 5, Bomb = 11, LongBomb = 12, Arm = 16, Asm = 17, Mine = 15 };
+
+// File 3 of a game folder, with a few weapons and units, opened in the main window.
+class UnitPageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        programDir = tmp.path() / "Vornex" / "Brackle";
+        oobDir = tmp.path() / "Vornex" / "game data" / "oobs";
+        fs::create_directories(programDir);
+        fs::create_directories(oobDir);
+        test::WriteText(programDir / "BRVX.ini",
+                        "[NationNames]\nobat3=Third Nation\nobat4=Fourth Nation\n"
+                        "[UnitClassNames]\nUnitClass0=Infantry\nUnitClass47=Glider\nUnitClass62=Level Bomber\n");
+        Oob o;
+        o.CurrentOOB = 3;
+        auto weapon = [&o](int n, const char* name, int cls, int range) {
+            o.WeaponTable[n].Name = name;
+            o.WeaponTable[n].Class = static_cast<std::uint8_t>(cls);
+            o.WeaponTable[n].Range = static_cast<std::uint8_t>(range);
+        };
+        weapon(Rifle, "Rifle", 0, 10);
+        weapon(Bomb, "Iron Bomb", 11, 1);
+        weapon(LongBomb, "Glide Bomb", 11, 2);
+        weapon(Arm, "Anti-Rad", 16, 20);
+        weapon(Asm, "ASM", 17, 20);
+        weapon(Mine, "Minelets", 15, 20);
+        UnitRecord& u = o.UnitTable[7];
+        u.Name = "Rifle Squad";
+        u.Nation = 3;
+        u.Wpn1 = Rifle;
+        u.Wpn1HEAmmo = 40;
+        u.ROF = 2;
+        u.Crew = 9;
+        u.SpareA = 0xAB;
+        o.UnitTable[8].Name = "Other Nation";
+        o.UnitTable[8].Nation = 4;
+        o.UnitTable[9].Nation = 3;  // a nameless slot of the file's own nation
+        o.UnitTable[9].Class = 5;
+        o.FormationTable[1].Name = "Coy";
+        o.FormationTable[1].Slot[0] = 7;
+        WriteTablesToBuffer(o);
+        o.LoadedSize = kBufferSize;
+        ASSERT_TRUE(WriteFileAtomically(oobDir / OOBFileName(3), o.OOBBuffer.data(), o.LoadedSize).ok);
+
+        StartupPaths paths;
+        paths.ProgramDir = programDir;
+        paths.CurrentDir = programDir;
+        w = std::make_unique<TSDIAppForm>(oob, dialogs, paths);
+        w->findChild<QListWidget*>(QStringLiteral("KobListBox"))->setCurrentRow(2);
+        w->KobListBoxDblClick();
+        ASSERT_TRUE(oob.FileLoaded);
+        ASSERT_EQ(w->PageMode(), 2);
+        dialogs.shown.clear();
+    }
+
+    template <typename T = QLineEdit>
+    T* Find(const char* name)
+    {
+        T* found = w->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    QString Text(const char* name) { return Find<QLineEdit>(name)->text(); }
+    void Type(const char* name, const QString& text) { Find<QLineEdit>(name)->setText(text); }
+    QString Label(const char* name) { return Find<QLabel>(name)->text(); }
+    QColor LabelColour(const char* name) { return Find<QLabel>(name)->palette().color(QPalette::WindowText); }
+    QColor EditColour(const char* name) { return Find<QLineEdit>(name)->palette().color(QPalette::Text); }
+
+    void Go(int unit)
+    {
+        oob.CurrentUnit = unit;
+        w->ShowUnit();
+    }
+
+    // The texts of the messages shown since the last call.
+    std::vector<std::pair<QString, Dialogs::Icon>> Messages()
+    {
+        std::vector<std::pair<QString, Dialogs::Icon>> m;
+        for (const auto& s : dialogs.shown)
+            m.emplace_back(s.text, s.icon);
+        dialogs.shown.clear();
+        return m;
+    }
+
+    test::TempDir tmp;
+    fs::path programDir, oobDir;
+    Oob oob;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<TSDIAppForm> w;
+};
+
+const QColor kNavy(0, 0, 128), kBlue(0, 0, 255), kRed(255, 0, 0), kMaroon(128, 0, 0), kFuchsia(255, 0, 255);
+
+TEST_F(UnitPageTest, ShowsTheUnitWithItsDerivedLabels)
+{
+    Go(7);
+    EXPECT_EQ(Label("UnitNumLabel"), QStringLiteral("Unit 007"));
+    EXPECT_EQ(Text("UnitnameEdit"), QStringLiteral("Rifle Squad"));
+    EXPECT_TRUE(Find("UnitnameEdit")->font().bold());  // used in formation 1
+    EXPECT_TRUE(Find("UnitnameEdit")->font().underline());
+    EXPECT_EQ(Label("UnitNationLabel"), QStringLiteral("Third Nation"));
+    EXPECT_EQ(Label("UnitClassLabel"), QStringLiteral("Infantry"));
+    EXPECT_EQ(Label("UnitMCLabel"), QStringLiteral("Default"));
+    EXPECT_EQ(Label("UnitWpn1NameLbl"), QStringLiteral("Rifle"));
+    EXPECT_EQ(Label("UnitWpn2NameLbl"), QString());
+    EXPECT_EQ(Text("UnitWpn1HEAmmoEdit"), QStringLiteral("40"));
+    EXPECT_EQ(LabelColour("UnitNationLabel"), kNavy);
+
+    Go(8);
+    EXPECT_FALSE(Find("UnitnameEdit")->font().bold());
+    EXPECT_EQ(LabelColour("UnitNationLabel"), kRed);  // not this file's nation
+    EXPECT_EQ(LabelColour("UnitNumLabel"), kNavy);
+
+    Go(9);
+    EXPECT_EQ(LabelColour("UnitNumLabel"), kRed);  // an empty slot of this file's nation
+    Go(999);
+    EXPECT_EQ(Label("UnitNumLabel"), QStringLiteral("Unit 999"));
+    EXPECT_EQ(LabelColour("UnitNumLabel"), kNavy);
+    EXPECT_EQ(LabelColour("UnitNationLabel"), kNavy);  // an empty record is not foreign
+}
+
+TEST_F(UnitPageTest, EditsTakeNoMoreCharactersThanTheirFieldsAllow)
+{
+    const std::pair<const char*, int> limits[] = {
+        {"UnitnameEdit", 15}, {"UnitNationEdit", 2}, {"UnitClassEdit", 3}, {"UnitLBMEdit", 9},
+        {"UnitIconEdit", 5},  {"UnitSizeEdit", 2},   {"UnitEWEdit", 2},    {"UNITHEATHREdit", 3}};
+    for (const auto& [name, max] : limits)
+        EXPECT_EQ(Find(name)->maxLength(), max) << name;
+    auto* name = Find("UnitnameEdit");
+    name->clear();
+    for (const QString& typed : {QStringLiteral("Z"), QString(QChar(0xFC)), QString(QChar(0x20AC))}) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, typed);
+        QApplication::sendEvent(name, &press);
+    }
+    EXPECT_EQ(name->text(), QString(QStringLiteral("Z")) + QChar(0xFC));  // the euro sign has no single byte
+}
+
+TEST_F(UnitPageTest, LabelsFollowTheRecordNotTheTyping)
+{
+    Go(7);
+    Type("UnitNationEdit", QStringLiteral("4"));
+    Type("UnitClassEdit", QStringLiteral("62"));
+    Type("UnitWpn1Edit", QStringLiteral("11"));
+    EXPECT_EQ(Label("UnitNationLabel"), QStringLiteral("Third Nation"));
+    EXPECT_EQ(LabelColour("UnitNationLabel"), kRed);  // the colour does follow the typing
+    EXPECT_EQ(Label("UnitClassLabel"), QStringLiteral("Infantry"));
+    EXPECT_EQ(Label("UnitWpn1NameLbl"), QStringLiteral("Rifle"));
+    Type("UnitNationEdit", QString());
+    EXPECT_EQ(Text("UnitNationEdit"), QStringLiteral("0"));
+}
+
+TEST_F(UnitPageTest, PicksChangeTheControlsButNotTheRecord)
+{
+    Go(7);
+    dialogs.picks = {47, 4, 0, Bomb, -2};
+    Find<QToolButton>("UnitPickUCBtn")->click();
+    EXPECT_EQ(dialogs.shown.back().caption, QStringLiteral("Pick List : Unit Class"));
+    EXPECT_EQ(Text("UnitClassEdit"), QStringLiteral("47"));
+    EXPECT_EQ(Label("UnitClassLabel"), QStringLiteral("Glider"));
+    Find<QToolButton>("UnitGetNationBtn")->click();
+    EXPECT_EQ(Label("UnitNationLabel"), QStringLiteral("Fourth Nation"));
+    Find<QToolButton>("UnitWpn1PickBtn")->click();
+    EXPECT_EQ(dialogs.lastPickEntries.at(0), QStringLiteral("000 - NO WEAPON IN SLOT"));
+    EXPECT_EQ(Text("UnitWpn1Edit"), QStringLiteral("0"));
+    EXPECT_EQ(Label("UnitWpn1NameLbl"), QString());
+    Find<QToolButton>("UnitWpn2PickBtn")->click();
+    EXPECT_EQ(Text("UnitWpn2Edit"), QStringLiteral("11"));
+    EXPECT_EQ(Label("UnitWpn2NameLbl"), QStringLiteral("Iron Bomb"));
+    Find<QToolButton>("UnitPickMCBtn")->click();  // cancelled
+    EXPECT_EQ(Text("UnitMCEdit"), QStringLiteral("0"));
+    EXPECT_EQ(oob.UnitTable[7].Class, 0);
+    EXPECT_EQ(oob.UnitTable[7].Wpn2, 0);
+}
+
+// A commit of unit 7 with class c and weapons in slots 1..4 (0 for none).
+struct RuleCase {
+    const char* what;
+    int unitClass;
+    std::array<int, 4> weapons;
+    bool saved;
+    std::vector<std::pair<QString, Dialogs::Icon>> messages;
+};
+
+TEST_F(UnitPageTest, CommitRunsTheWeaponRulesOnEverySlot)
+{
+    using I = Dialogs::Icon;
+    const QString glider = QStringLiteral("Gliders, Transports and spotter planes do not use weapons! ") + kCrLf +
+                           QStringLiteral(" Unit data not saved!");
+    const QString bomber = QStringLiteral("The weapon in slot 2 is air weapon class 11") + kCrLf +
+                           QStringLiteral("however the weapon is not a bomb ( range of 1)") + kCrLf + kCrLf +
+                           QStringLiteral("Level Bomber will only drop CBU, bombs or napalm!") + kCrLf + kCrLf +
+                           QStringLiteral(" Unit data not saved!");
+    const QString advisory =
+        QStringLiteral("The weapon in slot 1 is air weapon class 11") + kCrLf +
+        QStringLiteral("however the unit is NOT a Level Bomber, Gunship, helicopter or Wild Weasel aircraft") +
+        kCrLf + kCrLf + QStringLiteral(" ADVISORY - non air units do not use class 11 weapons!");
+    const QString arm = QStringLiteral("The weapon in slot 4 is ANTI RADIATION MISSILE type") + kCrLf +
+                        QStringLiteral("however the unit is NOT a Wild Weasel aircraft") + kCrLf + kCrLf +
+                        QStringLiteral(" Unit data not saved!");
+    const std::vector<RuleCase> cases = {
+        {"glider, one weapon", 47, {Rifle, 0, 0, 0}, false, {{glider, I::Error}}},
+        {"glider, two weapons", 47, {Rifle, 0, Rifle, 0}, false, {{glider, I::Error}, {glider, I::Error}}},
+        {"level bomber, bomb", 62, {Bomb, 0, 0, 0}, true, {}},
+        {"level bomber, glide bomb", 62, {Bomb, LongBomb, 0, 0}, false, {{bomber, I::Error}}},
+        {"ground unit, bomb", 5, {Bomb, 0, 0, 0}, true, {{advisory, I::Warning}}},
+        {"wild weasel", 214, {0, 0, 0, Arm}, true, {}},
+        {"gunship, anti-radiation", 215, {0, 0, 0, Arm}, false, {{arm, I::Error}}},
+        {"weapon number above the table", 47, {300, 0, 0, 0}, true, {}},
+    };
+    for (const RuleCase& c : cases) {
+        Go(7);
+        Type("UnitClassEdit", QString::number(c.unitClass));
+        Type("UnitCrewEdit", QStringLiteral("3"));
+        for (int k = 0; k < 4; ++k)
+            Type(QStringLiteral("UnitWpn%1Edit").arg(k + 1).toLatin1().constData(), QString::number(c.weapons[k]));
+        const UnitRecord before = oob.UnitTable[7];
+        QTest::keyClick(Find("UnitCrewEdit"), Qt::Key_F12);
+        EXPECT_EQ(Messages(), c.messages) << c.what;
+        if (c.saved) {
+            EXPECT_EQ(oob.UnitTable[7].Class, c.unitClass) << c.what;
+            EXPECT_EQ(oob.UnitTable[7].Crew, 3) << c.what;
+        } else {
+            EXPECT_EQ(oob.UnitTable[7], before) << c.what;
+            EXPECT_EQ(Text("UnitCrewEdit"), QStringLiteral("9")) << c.what;  // the page shows the record again
+        }
+        oob.UnitTable[7] = before;  // the next case starts from the same unit
+    }
+    EXPECT_EQ(oob.UnitTable[7].Wpn1, Rifle);
+}
+
+TEST_F(UnitPageTest, CommitClampsShowsAndListsTheStoredValues)
+{
+    Go(7);
+    Type("UnitnameEdit", QStringLiteral("  Assault Squad  "));
+    Type("UnitYrAvailEdit", QStringLiteral("150"));
+    Type("UnitMonthAvailEdit", QString());
+    Type("UnitWpn1Edit", QStringLiteral("300"));
+    Type("UnitIconEdit", QStringLiteral("70000"));
+    Type("UnitCrewEdit", QStringLiteral("1a2"));
+    Find<QToolButton>("CommitButton")->click();
+    const UnitRecord& u = oob.UnitTable[7];
+    EXPECT_EQ(u.Name, "Assault Squad");
+    EXPECT_EQ(u.YrAvail, 120);
+    EXPECT_EQ(u.MonthAvail, 1);
+    EXPECT_EQ(u.Wpn1, 249);
+    EXPECT_EQ(u.Icon, 65535);
+    EXPECT_EQ(u.Crew, 12);
+    EXPECT_EQ(u.SpareA, 0xAB);
+    EXPECT_EQ(Text("UnitYrAvailEdit"), QStringLiteral("120"));
+    EXPECT_EQ(Text("UnitIconEdit"), QStringLiteral("65535"));
+    EXPECT_EQ(Find<QListWidget>("UnitListBox")->item(6)->text(), QStringLiteral("007  Assault Squad"));
+    EXPECT_TRUE(Messages().empty());
+
+    Type("UnitClassEdit", QStringLiteral("134"));
+    Type("UnitSpeedEdit", QStringLiteral("12"));
+    QTest::keyClick(Find("UnitSpeedEdit"), Qt::Key_F12);
+    EXPECT_EQ(oob.UnitTable[7].Speed, 0);
+    EXPECT_EQ(Text("UnitSpeedEdit"), QStringLiteral("0"));
+}
+
+TEST_F(UnitPageTest, ATextThatIsNoNumberRefusesTheWholeCommit)
+{
+    Go(7);
+    const UnitRecord before = oob.UnitTable[7];
+    Type("UnitnameEdit", QStringLiteral("Renamed"));
+    Type("UnitCostEdit", QStringLiteral("1-2"));
+    QTest::keyClick(Find("UnitCostEdit"), Qt::Key_F12);
+    const auto m = Messages();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].first, QStringLiteral("The Cost field holds \"1-2\", which is not a number.\r\n\r\n"
+                                         " Unit data not saved!"));
+    EXPECT_EQ(m[0].second, Dialogs::Icon::Error);
+    EXPECT_EQ(oob.UnitTable[7], before);
+    // The typed values stay for mending.
+    EXPECT_EQ(Text("UnitnameEdit"), QStringLiteral("Renamed"));
+    EXPECT_EQ(Text("UnitCostEdit"), QStringLiteral("1-2"));
+}
+
+TEST_F(UnitPageTest, IndicatorsPaintAsTheValuesAreTyped)
+{
+    Go(7);  // class 0, weapon 1 filled
+    const QColor text = QApplication::palette().color(QPalette::Text);
+    struct Case {
+        const char* edit;
+        const char* typed;
+        QColor editColour;
+        const char* label;  // nullptr: the edit has no indicator label
+        QColor labelColour;
+        const char* caption;  // nullptr: the caption is not checked
+    };
+    const Case cases[] = {
+        {"UnitFCEdit", "105", kBlue, "Label61", kBlue, "AA Radar 6"},
+        {"UnitFCEdit", "99", text, "Label61", kNavy, "Fire control"},
+        {"UnitVisionEdit", "40", kBlue, "Label58", kBlue, "TI/GSR"},
+        {"UnitVisionEdit", "39", text, "Label58", kNavy, "Vision"},
+        {"UnitRFEdit", "20", kBlue, "Label60", kBlue, "Laser R/F"},
+        {"UnitEWEdit", "3", kBlue, "LabelEW", kBlue, "VIRSS - 1 Shots"},
+        {"UnitEWEdit", "2", kBlue, "LabelEW", kBlue, "CIWS - 2 Shots"},
+        {"UnitROFEdit", "1", kFuchsia, "Label63", kFuchsia, nullptr},
+        {"UnitROFEdit", "0", kRed, "Label63", kRed, nullptr},
+        {"UnitROFEdit", "x", text, "Label63", kNavy, nullptr},
+        {"UnitSDEdit", "2", text, "Label62", kNavy, nullptr},
+        {"UnitSurviveEdit", "7", kMaroon, nullptr, QColor(), nullptr},
+        {"UnitERATopEdit", "11", kBlue, nullptr, QColor(), nullptr},
+        {"UnitERATopEdit", "10", text, nullptr, QColor(), nullptr},
+    };
+    for (const Case& c : cases) {
+        Type(c.edit, QString::fromLatin1(c.typed));
+        const std::string what = std::string(c.edit) + " = " + c.typed;
+        EXPECT_EQ(EditColour(c.edit), c.editColour) << what;
+        if (c.label)
+            EXPECT_EQ(LabelColour(c.label), c.labelColour) << what;
+        if (c.caption)
+            EXPECT_EQ(Label(c.label), QString::fromLatin1(c.caption)) << what;
+    }
+    // EW on a class that should carry none.
+    Type("UnitClassEdit", QStringLiteral("70"));
+    Type("UnitEWEdit", QStringLiteral("1"));
+    EXPECT_EQ(Label("LabelEW"), QStringLiteral("EW should be 0!"));
+    EXPECT_EQ(LabelColour("LabelEW"), kRed);
+    EXPECT_EQ(LabelColour("Label42"), kRed);
+    EXPECT_FALSE(Find<QLabel>("LabelEW")->isHidden());
+    // Showing the record brings every indicator back to the stored values.
+    Go(7);
+    EXPECT_TRUE(Find<QLabel>("LabelEW")->isHidden());
+    EXPECT_EQ(Label("Label61"), QStringLiteral("Fire control"));
+    EXPECT_EQ(EditColour("UnitSurviveEdit"), text);
+    EXPECT_EQ(EditColour("UnitERATopEdit"), text);
+}
+
+}  // namespace
+}  // namespace brackle
