@@ -7,6 +7,8 @@
 #include <cstdio>
 
 #include "app/about_box.h"
+#include "app/dialogs_qt.h"
+#include "app/pick_form.h"
 #include "app/splash_screen.h"
 #include "app/text_qt.h"
 
@@ -91,7 +93,12 @@ Application::Application(Dialogs& dialogs, const StartupPaths& paths, const Star
                                                       ? QString()
                                                       : ToQt(main_->settings().ForumURL),
                                         main_.get());
-    shell("TPickForm", "Pick List");
+    {
+        auto pick = std::make_unique<TPickForm>(main_.get());
+        if (auto* qt = dynamic_cast<QtDialogs*>(&dialogs_))
+            qt->SetPickForm(pick.get());
+        windows_.push_back(std::move(pick));
+    }
     shell("TPasterDlg", "Copy/Paste Dialogue");
     shell("TRenatDlg", "Renationalise Dialogue");
     shell("TLBMBrowser", "LBM Browser");
@@ -99,7 +106,12 @@ Application::Application(Dialogs& dialogs, const StartupPaths& paths, const Star
     QObject::connect(main_.get(), &TSDIAppForm::aboutRequested, about_.get(), [this] { about_->exec(); });
 }
 
-Application::~Application() = default;
+Application::~Application()
+{
+    // The pick list goes with the windows; the dialogs may outlive them.
+    if (auto* qt = dynamic_cast<QtDialogs*>(&dialogs_))
+        qt->SetPickForm(nullptr);
+}
 
 QDialog* Application::Window(const QString& objectName) const
 {

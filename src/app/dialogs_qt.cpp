@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "app/pick_form.h"
+
 namespace brackle {
 
 namespace {
@@ -64,9 +66,12 @@ bool QtDialogs::OpenUrl(const QUrl& url)
     return QDesktopServices::openUrl(url);
 }
 
-int QtDialogs::Pick(QWidget*, const QString&, const QStringList&)
+int QtDialogs::Pick(QWidget* parent, const QString& caption, const QStringList& entries)
 {
-    return -2;
+    if (pickForm_)
+        return pickForm_->Choose(caption, entries);
+    TPickForm form(parent);
+    return form.Choose(caption, entries);
 }
 
 }  // namespace brackle

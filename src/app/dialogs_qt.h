@@ -10,6 +10,8 @@ class QWidget;
 
 namespace brackle {
 
+class TPickForm;
+
 class Dialogs {
 public:
     enum class Icon { None, Information, Warning, Error, Question };
@@ -47,6 +49,12 @@ public:
     QString ExistingDirectory(QWidget* parent, const QString& caption, const QString& startDir) override;
     bool OpenUrl(const QUrl& url) override;
     int Pick(QWidget* parent, const QString& caption, const QStringList& entries) override;
+
+    // The pick list Pick shows; without one, Pick makes a pick list for each call.
+    void SetPickForm(TPickForm* form) { pickForm_ = form; }
+
+private:
+    TPickForm* pickForm_ = nullptr;
 };
 
 }  // namespace brackle

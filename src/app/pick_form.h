@@ -1,0 +1,47 @@
+// The pick list: one modal list from which the user chooses a number (a unit,
+// a formation, a weapon or a name-table entry) instead of typing it.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+
+class QListWidget;
+class QListWidgetItem;
+class QStatusBar;
+class QTimer;
+
+namespace brackle {
+
+class Dialogs;
+struct Oob;
+
+class TPickForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TPickForm(QWidget* parent = nullptr);
+
+    // Shows entries (entry index = number) under caption with entry 0 selected.
+    // Gives the index chosen with OK, Enter or a double click, -2 on Cancel or close.
+    int Choose(const QString& caption, const QStringList& entries);
+
+    void ListBox1DblClick(QListWidgetItem* item);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Digits typed within the pause of TypingTimer make one number; selects that entry.
+    void TypeDigit(QChar digit);
+
+    QListWidget* ListBox1;
+    QStatusBar* StatusBar1;
+    QTimer* typingTimer_;
+    QString typed_;
+};
+
+// Shows the pick list of kind through dialogs and gives the number chosen: -2 when
+// cancelled, 0 for a formation that may not be chosen, else the entry's number.
+int PickFrom(Dialogs& dialogs, QWidget* parent, int kind, const Oob& oob, int editedFormType);
+
+}  // namespace brackle
