@@ -355,5 +355,127 @@ TEST_F(UnitPageTest, IndicatorsPaintAsTheValuesAreTyped)
     EXPECT_EQ(EditColour("UnitERATopEdit"), text);
 }
 
+using NavigationTest = UnitPageTest;
+
+QTabWidget* Viewer(TSDIAppForm& w)
+{
+    return w.findChild<QTabWidget*>(QStringLiteral("Viewer"));
+}
+
+TEST_F(NavigationTest, ListsShowEverySlotAndFollowThePage)
+{
+    auto* units = Find<QListWidget>("UnitListBox");
+    ASSERT_EQ(units->count(), 999);
+    EXPECT_EQ(units->item(6)->text(), QStringLiteral("007  Rifle Squad"));
+    EXPECT_EQ(units->item(998)->text(), QStringLiteral("999  "));
+    Viewer(*w)->setCurrentIndex(TSDIAppForm::WeaponsPage);
+    EXPECT_EQ(w->PageMode(), 1);
+    auto* weapons = Find<QListWidget>("wpnlistbox");
+    ASSERT_EQ(weapons->count(), 249);
+    EXPECT_EQ(weapons->item(Bomb - 1)->text(), QStringLiteral("011  Iron Bomb"));
+    Viewer(*w)->setCurrentIndex(TSDIAppForm::FormationsPage);
+    EXPECT_EQ(w->PageMode(), 3);
+    EXPECT_EQ(Find<QListWidget>("FormationListBox")->count(), 999);
+    EXPECT_EQ(Find<QListWidget>("FormationListBox")->item(0)->text(), QStringLiteral("001  Coy"));
+    Viewer(*w)->setCurrentIndex(TSDIAppForm::LoadPage);
+    EXPECT_EQ(w->PageMode(), 4);
+    EXPECT_FALSE(Find<QWidget>("Fwd1Btn")->isEnabled());
+    Viewer(*w)->setCurrentIndex(TSDIAppForm::InfoPage);
+    EXPECT_EQ(w->PageMode(), 5);
+}
+
+TEST_F(NavigationTest, StepButtonsMoveByOneOrByTenOnARightPress)
+{
+    struct Case {
+        int page;
+        int start;
+        const char* button;
+        Qt::MouseButton mouse;
+        int expected;
+    };
+    const Case cases[] = {
+        {TSDIAppForm::UnitsPage, 995, "Fwd1Btn", Qt::RightButton, 999},
+        {TSDIAppForm::UnitsPage, 7, "Back1Btn", Qt::RightButton, 7},
+        {TSDIAppForm::UnitsPage, 11, "Back1Btn", Qt::RightButton, 1},
+        {TSDIAppForm::UnitsPage, 999, "Fwd1Btn", Qt::LeftButton, 999},
+        {TSDIAppForm::UnitsPage, 1, "Back1Btn", Qt::LeftButton, 1},
+        {TSDIAppForm::UnitsPage, 6, "Fwd1Btn", Qt::LeftButton, 7},
+        {TSDIAppForm::WeaponsPage, 249, "Fwd1Btn", Qt::LeftButton, 249},
+        {TSDIAppForm::WeaponsPage, 245, "Fwd1Btn", Qt::RightButton, 249},
+        {TSDIAppForm::FormationsPage, 20, "Back1Btn", Qt::LeftButton, 19},
+        {TSDIAppForm::FormationsPage, 990, "Fwd1Btn", Qt::RightButton, 999},
+    };
+    for (const Case& c : cases) {
+        Viewer(*w)->setCurrentIndex(c.page);
+        int& current = c.page == TSDIAppForm::UnitsPage
+                           ? oob.CurrentUnit
+                           : (c.page == TSDIAppForm::WeaponsPage ? oob.CurrentWeapon : oob.CurrentFormation);
+        const char* list = c.page == TSDIAppForm::UnitsPage
+                               ? "UnitListBox"
+                               : (c.page == TSDIAppForm::WeaponsPage ? "wpnlistbox" : "FormationListBox");
+        current = c.start;
+        QTest::mouseClick(Find<QToolButton>(c.button), c.mouse);
+        const std::string what = std::string(c.button) + " from " + std::to_string(c.start);
+        EXPECT_EQ(current, c.expected) << what;
+        EXPECT_EQ(Find<QListWidget>(list)->currentRow(), c.expected - 1) << what;
+    }
+    // The unit page shows the slot it stepped to.
+    Viewer(*w)->setCurrentIndex(TSDIAppForm::UnitsPage);
+    oob.CurrentUnit = 6;
+    Find<QToolButton>("Fwd1Btn")->click();
+    EXPECT_EQ(Label("UnitNumLabel"), QStringLiteral("Unit 007"));
+    EXPECT_EQ(Text("UnitnameEdit"), QStringLiteral("Rifle Squad"));
+}
+
+TEST_F(NavigationTest, AListClickShowsThatSlotAndPagesKeepTheirSlot)
+{
+    auto* units = Find<QListWidget>("UnitListBox");
+    QTest::mouseClick(units->viewport(), Qt::LeftButton, {}, units->visualItemRect(units->item(6)).center());
+    EXPECT_EQ(oob.CurrentUnit, 7);
+    EXPECT_EQ(Text("UnitnameEdit"), QStringLiteral("Rifle Squad"));
+    QTest::keyClick(units, Qt::Key_Down);
+    EXPECT_EQ(oob.CurrentUnit, 8);
+    EXPECT_EQ(Label("UnitNumLabel"), QStringLiteral("Unit 008"));
+    Viewer(*w)->setCurrentIndex(TSDIAppForm::WeaponsPage);
+    Viewer(*w)->setCurrentIndex(TSDIAppForm::UnitsPage);
+    EXPECT_EQ(oob.CurrentUnit, 8);
+    EXPECT_EQ(units->currentRow(), 7);
+    EXPECT_EQ(Label("UnitNumLabel"), QStringLiteral("Unit 008"));
+}
+
+TEST_F(NavigationTest, KeysReachTheirCommandsFromAnyControl)
+{
+    Go(7);
+    auto* crew = Find("UnitCrewEdit");
+    Type("UnitCrewEdit", QStringLiteral("4"));
+    QTest::keyClick(crew, Qt::Key_F9);  // restore
+    EXPECT_EQ(crew->text(), QStringLiteral("9"));
+    Type("UnitCrewEdit", QStringLiteral("5"));
+    QTest::keyClick(Find<QListWidget>("UnitListBox"), Qt::Key_F12);  // commit, focus in the list
+    EXPECT_EQ(oob.UnitTable[7].Crew, 5);
+    test::WriteText(programDir / "BRVXHelp.htm", "<html></html>");
+    dialogs.shown.clear();
+    QTest::keyClick(crew, Qt::Key_F1);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown.back().kind, QStringLiteral("url"));
+    // Off the record pages the keys still reach their handlers.
+    Viewer(*w)->setCurrentIndex(TSDIAppForm::LoadPage);
+    QTest::keyClick(Find<QListWidget>("KobListBox"), Qt::Key_F12);
+    EXPECT_EQ(w->StatusText(), QStringLiteral("Unknown Page!"));
+    QTest::keyClick(Find<QListWidget>("KobListBox"), Qt::Key_F9);
+    EXPECT_EQ(w->StatusText(), QStringLiteral("Wrong Page"));
+    EXPECT_TRUE(w->FormKeyDown(Qt::Key_F5, Qt::NoModifier));
+    EXPECT_TRUE(w->FormKeyDown(Qt::Key_F3, Qt::NoModifier));  // the find box is enabled once a page was shown
+    EXPECT_FALSE(w->FormKeyDown(Qt::Key_F12, Qt::ControlModifier));
+}
+
+TEST_F(NavigationTest, TheWindowKeepsItsMinimumSize)
+{
+    w->show();
+    w->resize(500, 400);
+    EXPECT_GE(w->width(), 781);
+    EXPECT_GE(w->height(), 656);
+}
+
 }  // namespace
 }  // namespace brackle
