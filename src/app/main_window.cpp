@@ -407,7 +407,7 @@ void TSDIAppForm::resizeEvent(QResizeEvent* event)
 bool TSDIAppForm::eventFilter(QObject* watched, QEvent* event)
 {
     auto* w = qobject_cast<QWidget*>(watched);
-    if (event->type() == QEvent::ToolTip && w && w->window() == this) {
+    if (event->type() == QEvent::ToolTip && w) {  // every window of the editor, dialogs included
         if (!settings_.Hints)
             return true;
         auto* help = static_cast<QHelpEvent*>(event);
