@@ -42,7 +42,15 @@ QWidget* TSDIAppForm::BuildRecordPage(QListWidget*& list, const char* listName, 
             ListClicked(kind);
     });
     connect(list, &QListWidget::itemDoubleClicked, this, [this, kind] { ListClicked(kind); });
-    QWidget::setTabOrder(list, form);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    // Tab runs from the list through the form's controls in the order they were made.
+    QWidget* previous = list;
+    for (QWidget* control : form->findChildren<QWidget*>()) {
+        if ((control->focusPolicy() & Qt::TabFocus) && !qobject_cast<QScrollArea*>(control)) {
+            QWidget::setTabOrder(previous, control);
+            previous = control;
+        }
+    }
     return page;
 }
 

@@ -111,10 +111,17 @@ UnitPage::UnitPage(Oob& oob, Dialogs& dialogs, QWidget* parent) : QWidget(parent
             line->addWidget(right, 0);
         grid->addLayout(line, r, 0);
     };
-    row(0, BuildIdentity(), BuildAvailability());
-    row(1, BuildCapacity(), BuildSensors());
+    // Built one after the other: the tab order follows the order the groups are made in.
+    QWidget* identity = BuildIdentity();
+    QWidget* availability = BuildAvailability();
+    row(0, identity, availability);
+    QWidget* capacity = BuildCapacity();
+    QWidget* sensors = BuildSensors();
+    row(1, capacity, sensors);
     grid->addWidget(BuildWeapons(), 2, 0);
-    row(3, BuildArmour(), BuildPictures());
+    QWidget* armour = BuildArmour();
+    QWidget* pictures = BuildPictures();
+    row(3, armour, pictures);
     grid->setRowStretch(4, 1);
     WireIndicators();
 }

@@ -469,6 +469,23 @@ TEST_F(NavigationTest, KeysReachTheirCommandsFromAnyControl)
     EXPECT_FALSE(w->FormKeyDown(Qt::Key_F12, Qt::ControlModifier));
 }
 
+TEST_F(NavigationTest, TabGoesFromTheListIntoTheFormInItsGroupOrder)
+{
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    auto* list = Find<QListWidget>("UnitListBox");
+    list->setFocus();
+    const char* chain[] = {"UnitnameEdit", "UnitNationEdit", "UnitGetNationBtn", "UnitClassEdit"};
+    for (const char* next : chain) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), QString::fromLatin1(next));
+    }
+    Find("UnitMonthUnAvailEdit")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("UnitYrUnavailEdit"));
+}
+
 TEST_F(NavigationTest, TheWindowKeepsItsMinimumSize)
 {
     w->show();
