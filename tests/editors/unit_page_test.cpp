@@ -303,6 +303,24 @@ TEST_F(UnitPageTest, ATextThatIsNoNumberRefusesTheWholeCommit)
     EXPECT_EQ(Text("UnitCostEdit"), QStringLiteral("1-2"));
 }
 
+TEST_F(UnitPageTest, ACommittedUnitGoesToDiskWithTheNextSave)
+{
+    Go(7);
+    Type("UnitnameEdit", QStringLiteral("Guards Squad"));
+    Type("UnitSteelHFEdit", QStringLiteral("45"));
+    Type("UnitCrewEdit", QStringLiteral("11"));
+    QTest::keyClick(Find("UnitCrewEdit"), Qt::Key_F12);
+    Type("UnitCrewEdit", QStringLiteral("99"));  // typed after the commit: never stored
+    w->SaveAs1Click();
+    Oob reread;
+    ASSERT_EQ(LoadOOB(reread, oobDir, 3).code, 0);
+    EXPECT_EQ(reread.UnitTable[7].Name, "Guards Squad");
+    EXPECT_EQ(reread.UnitTable[7].SteelHF, 45);
+    EXPECT_EQ(reread.UnitTable[7].Crew, 11);
+    EXPECT_EQ(reread.UnitTable[7].SpareA, 0xAB);
+    EXPECT_EQ(reread.UnitTable[8], oob.UnitTable[8]);
+}
+
 TEST_F(UnitPageTest, IndicatorsPaintAsTheValuesAreTyped)
 {
     Go(7);  // class 0, weapon 1 filled
