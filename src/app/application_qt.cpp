@@ -9,6 +9,7 @@
 #include "app/about_box.h"
 #include "app/dialogs_qt.h"
 #include "app/pick_form.h"
+#include "app/search_replace_dialog.h"
 #include "app/splash_screen.h"
 #include "app/text_qt.h"
 
@@ -83,7 +84,12 @@ Application::Application(Dialogs& dialogs, const StartupPaths& paths, const Star
                                                          main_.get()));
     };
     shell("TFormFormSearch", "Database Checking Utilities");
-    shell("TFormSandR", "Search And Replace");
+    {
+        auto sandR = std::make_unique<TFormSandR>(main_.get());
+        if (auto* qt = dynamic_cast<QtDialogs*>(&dialogs_))
+            qt->SetSandRForm(sandR.get());
+        windows_.push_back(std::move(sandR));
+    }
     shell("TFormDeleteAll", "Choose nation to Delete");
     if (splash) {
         splash->hide();
@@ -108,9 +114,11 @@ Application::Application(Dialogs& dialogs, const StartupPaths& paths, const Star
 
 Application::~Application()
 {
-    // The pick list goes with the windows; the dialogs may outlive them.
-    if (auto* qt = dynamic_cast<QtDialogs*>(&dialogs_))
+    // The pick list and search dialog go with the windows; the dialogs may outlive them.
+    if (auto* qt = dynamic_cast<QtDialogs*>(&dialogs_)) {
         qt->SetPickForm(nullptr);
+        qt->SetSandRForm(nullptr);
+    }
 }
 
 QDialog* Application::Window(const QString& objectName) const

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 
 #include "app/pick_form.h"
+#include "app/search_replace_dialog.h"
 
 namespace brackle {
 
@@ -72,6 +73,17 @@ int QtDialogs::Pick(QWidget* parent, const QString& caption, const QStringList& 
         return pickForm_->Choose(caption, entries);
     TPickForm form(parent);
     return form.Choose(caption, entries);
+}
+
+bool QtDialogs::SearchAndReplace(QWidget* parent, QString* find, QString* replace)
+{
+    TFormSandR once(parent);
+    TFormSandR& form = sandRForm_ ? *sandRForm_ : once;
+    if (!form.Choose())
+        return false;
+    *find = form.SearchText();
+    *replace = form.ReplaceText();
+    return true;
 }
 
 }  // namespace brackle

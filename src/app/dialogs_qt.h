@@ -11,6 +11,7 @@ class QWidget;
 namespace brackle {
 
 class TPickForm;
+class TFormSandR;
 
 class Dialogs {
 public:
@@ -35,6 +36,8 @@ public:
     // The pick list: entries (entry index = number) under caption, entry 0 selected.
     // Gives the index chosen with OK or a double click, or -2 on Cancel or close.
     virtual int Pick(QWidget* parent, const QString& caption, const QStringList& entries) = 0;
+    // The search-and-replace dialog; true on OK, with the name to find and its replacement.
+    virtual bool SearchAndReplace(QWidget* parent, QString* find, QString* replace) = 0;
 };
 
 // The real dialogs, shown with Qt.
@@ -49,12 +52,16 @@ public:
     QString ExistingDirectory(QWidget* parent, const QString& caption, const QString& startDir) override;
     bool OpenUrl(const QUrl& url) override;
     int Pick(QWidget* parent, const QString& caption, const QStringList& entries) override;
+    bool SearchAndReplace(QWidget* parent, QString* find, QString* replace) override;
+    // The search-and-replace dialog to show; without one, a dialog is made for each call.
+    void SetSandRForm(TFormSandR* form) { sandRForm_ = form; }
 
     // The pick list Pick shows; without one, Pick makes a pick list for each call.
     void SetPickForm(TPickForm* form) { pickForm_ = form; }
 
 private:
     TPickForm* pickForm_ = nullptr;
+    TFormSandR* sandRForm_ = nullptr;
 };
 
 }  // namespace brackle

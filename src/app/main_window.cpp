@@ -29,7 +29,9 @@
 
 #include "app/dialogs_qt.h"
 #include "app/text_qt.h"
+#include "editors/formation_page.h"
 #include "editors/unit_page.h"
+#include "editors/weapon_page.h"
 
 namespace brackle {
 
@@ -53,10 +55,10 @@ TSDIAppForm::TSDIAppForm(Oob& oob, Dialogs& dialogs, const StartupPaths& paths, 
     };
     unitPage_ = new UnitPage(oob_, dialogs_);
     add(BuildRecordPage(unitList_, "UnitListBox", unitPage_), "Units", "Units");
-    add(BuildRecordPage(weaponList_, "wpnlistbox", BuildPendingForm(QStringLiteral("weapon"))), "Weapons",
-        "Weapons");
-    add(BuildRecordPage(formationList_, "FormationListBox", BuildPendingForm(QStringLiteral("formation"))),
-        "Formations", "Formations");
+    weaponPage_ = new WeaponPage(oob_, dialogs_);
+    add(BuildRecordPage(weaponList_, "wpnlistbox", weaponPage_), "Weapons", "Weapons");
+    formationPage_ = new FormationPage(oob_, dialogs_);
+    add(BuildRecordPage(formationList_, "FormationListBox", formationPage_), "Formations", "Formations");
     add(BuildLoadPage(), "Load", "Load/Save");
     add(BuildInfoPage(), "Info", "Info");
     layout->addWidget(viewer_, 1);
@@ -202,6 +204,14 @@ void TSDIAppForm::BuildMenus()
             this, &TSDIAppForm::RestoreButtonClick);
     connect(qobject_cast<QToolButton*>(buttons_.at(QStringLiteral("Fwd1Btn"))), &QToolButton::clicked, this,
             &TSDIAppForm::Fwd1BtnClick);
+    connect(qobject_cast<QToolButton*>(buttons_.at(QStringLiteral("EraseButton"))), &QToolButton::clicked, this,
+            &TSDIAppForm::EraseButtonClick);
+    connect(qobject_cast<QToolButton*>(buttons_.at(QStringLiteral("SpeedButton_Move"))), &QToolButton::clicked,
+            this, &TSDIAppForm::SpeedButton_MoveClick);
+    connect(qobject_cast<QToolButton*>(buttons_.at(QStringLiteral("SpeedButtonFind"))), &QToolButton::clicked,
+            this, &TSDIAppForm::SpeedButtonFindClick);
+    connect(qobject_cast<QToolButton*>(buttons_.at(QStringLiteral("SpeedButtonSandR"))), &QToolButton::clicked,
+            this, &TSDIAppForm::SpeedButtonSandRClick);
     connect(qobject_cast<QToolButton*>(buttons_.at(QStringLiteral("Back1Btn"))), &QToolButton::clicked, this,
             &TSDIAppForm::Back1BtnClick);
     for (const char* later : {"DeleteAllMarked1", "DumpIconBitmaps1", "ResetAllIcons1"})
@@ -425,6 +435,12 @@ bool TSDIAppForm::eventFilter(QObject* watched, QEvent* event)
             FormKeyDown(key->key(), key->modifiers());
         }
     }
+    // Enter released in the find box finds the next match.
+    if (event->type() == QEvent::KeyRelease && w && w == editFind_->lineEdit()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !key->isAutoRepeat())
+            SpeedButtonFindClick();
+    }
     // A right-button press on the step buttons moves by ten.
     if (event->type() == QEvent::MouseButtonPress && w && w->isEnabled()) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -447,51 +463,6 @@ void TSDIAppForm::SaveInfo()
     // Stored as typed, blanks included.
     oob_.OOBInfo = ToBytes(commentEdit_->text().left(static_cast<int>(kInfoLength)));
     ShowInfo();
-}
-
-void TSDIAppForm::CommitButtonClick()
-{
-    switch (pageMode_) {
-    case 1:
-        break;  // the weapon form comes with a later version
-    case 2:
-        unitPage_->PaintNumberLabelNavy();
-        if (unitPage_->CheckUnitWeapons()) {
-            // A text that is no number keeps the typed values on the page for mending.
-            if (!unitPage_->SaveUnit())
-                return;
-        }
-        ShowUnit();
-        ListBoxUpdate(oob_.CurrentUnit, 1);
-        break;
-    case 3:
-        break;  // the formation form comes with a later version
-    case 5:
-        SaveInfo();
-        ShowInfo();
-        break;
-    default:
-        SetStatus(QStringLiteral("Unknown Page!"));
-        break;
-    }
-}
-
-void TSDIAppForm::RestoreButtonClick()
-{
-    switch (pageMode_) {
-    case 1:
-        ShowWeapon();
-        break;
-    case 2:
-        ShowUnit();
-        break;
-    case 3:
-        ShowFormation();
-        break;
-    default:
-        SetStatus(QStringLiteral("Wrong Page"));
-        break;
-    }
 }
 
 void TSDIAppForm::CloseWithoutAsking()

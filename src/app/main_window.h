@@ -8,6 +8,8 @@
 
 #include "oob/config.h"
 #include "oob/records.h"
+#include "transfer/paste_options.h"
+#include "transfer/transfer_records.h"
 
 class QAction;
 class QComboBox;
@@ -24,6 +26,8 @@ namespace brackle {
 
 class Dialogs;
 class UnitPage;
+class WeaponPage;
+class FormationPage;
 
 // Where the editor runs from, decided before the window is made.
 struct StartupPaths {
@@ -66,9 +70,23 @@ public:
     void ExitClick();
     void About1Click();
 
-    // Record commands; the record pages add their own cases.
+    // Record commands, each acting on the current page.
     void CommitButtonClick();
     void RestoreButtonClick();
+    void EraseButtonClick();
+    void SpeedButton_MoveClick();
+    void SpeedButtonSandRClick();
+
+    // Page and transfer record; a Fill gives false (with a message) when a text is no number.
+    bool FillXferBufferUnit();
+    bool FillXferBufferWpn();
+    bool FillXferBufferFormation();
+    void PasteToUnit();
+    void PasteToWeapon();
+    void PasteToFormation();
+    XferUnitRecord& XferUnit() { return xferUnit_; }
+    XferWeaponRecord& XferWeapon() { return xferWeapon_; }
+    XferFormationRecord& XferFormation() { return xferFormation_; }
     void ShowInfo();
     void SaveInfo();
 
@@ -97,9 +115,12 @@ public:
     void ShowWeapon();
     void ShowFormation();
     UnitPage& Units() { return *unitPage_; }
+    WeaponPage& Weapons() { return *weaponPage_; }
+    FormationPage& Formations() { return *formationPage_; }
 
-    // Commands whose work comes with later versions; the keys already reach them.
+    // Find next (F3, F11, Enter in the find box).
     void SpeedButtonFindClick();
+    // A command whose work comes with a later version; F5 already reaches it.
     void DumpIconBitmaps1Click();
 
 signals:
@@ -117,11 +138,15 @@ private:
     QWidget* BuildLoadPage();
     QWidget* BuildInfoPage();
     QWidget* BuildRecordPage(QListWidget*& list, const char* listName, QWidget* form);
-    QWidget* BuildPendingForm(const QString& what);
     QListWidget* ListOf(int kind) const;
     void FillList(int kind, int n);
     void StepBy(int delta);
     void ListClicked(int kind);
+    // Commit of the current page; rulesChecked skips rules that already passed. True when stored.
+    bool CommitPage(bool rulesChecked);
+    void ShowPage(int kind);
+    int PageKind() const;  // 1 units, 2 weapons, 3 formations, 0 for the other pages
+    int& CurrentSlot(int kind);
     void SetStatus(const QString& text);
     bool SaveCurrentFile();
     void ShowRecordPages(bool show);
@@ -153,6 +178,12 @@ private:
     QListWidget* weaponList_ = nullptr;
     QListWidget* formationList_ = nullptr;
     UnitPage* unitPage_ = nullptr;
+    WeaponPage* weaponPage_ = nullptr;
+    FormationPage* formationPage_ = nullptr;
+    XferUnitRecord xferUnit_;
+    XferWeaponRecord xferWeapon_;
+    XferFormationRecord xferFormation_;
+    PasteOptions pasteOptions_;
     bool fillingList_ = false;  // a refill or a step moves the selection; that is no user's click
     std::map<QString, QAction*> actions_;
     std::map<QString, QWidget*> buttons_;

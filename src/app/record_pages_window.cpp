@@ -13,7 +13,9 @@
 #include "app/main_window.h"
 #include "app/text_qt.h"
 #include "editors/record_lists.h"
+#include "editors/formation_page.h"
 #include "editors/unit_page.h"
+#include "editors/weapon_page.h"
 
 namespace brackle {
 
@@ -52,20 +54,6 @@ QWidget* TSDIAppForm::BuildRecordPage(QListWidget*& list, const char* listName, 
         }
     }
     return page;
-}
-
-QWidget* TSDIAppForm::BuildPendingForm(const QString& what)
-{
-    auto* form = new QWidget;
-    auto* layout = new QVBoxLayout(form);
-    auto* note = new QLabel(QStringLiteral("Editing the %1 records comes with the next version of Brackle. "
-                                           "Step through the slots with the list or the arrow buttons.")
-                                .arg(what),
-                            form);
-    note->setWordWrap(true);
-    note->setAlignment(Qt::AlignCenter);
-    layout->addWidget(note);
-    return form;
 }
 
 QListWidget* TSDIAppForm::ListOf(int kind) const
@@ -238,11 +226,15 @@ void TSDIAppForm::ShowUnit()
     unitPage_->ShowUnit();
 }
 
-void TSDIAppForm::ShowWeapon() {}
+void TSDIAppForm::ShowWeapon()
+{
+    weaponPage_->ShowWeapon();
+}
 
-void TSDIAppForm::ShowFormation() {}
-
-void TSDIAppForm::SpeedButtonFindClick() {}
+void TSDIAppForm::ShowFormation()
+{
+    formationPage_->ShowFormation();
+}
 
 void TSDIAppForm::DumpIconBitmaps1Click() {}
 

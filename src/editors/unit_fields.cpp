@@ -153,7 +153,7 @@ std::optional<UnitFieldId> UnreadableUnitField(const UnitTexts& texts)
     return std::nullopt;
 }
 
-std::optional<UnitFieldId> StoreUnitTexts(const UnitTexts& texts, UnitRecord& unit)
+std::optional<UnitFieldId> StoreUnitTexts(const UnitTexts& texts, UnitRecord& unit, UnitStore mode)
 {
     if (const auto bad = UnreadableUnitField(texts))
         return bad;
@@ -162,14 +162,61 @@ std::optional<UnitFieldId> StoreUnitTexts(const UnitTexts& texts, UnitRecord& un
             unit.Name = Trim(texts[f.Id]).substr(0, kNameLength);
             continue;
         }
-        const long v = *ClampValue(f.Low, f.High, texts[f.Id]);
+        const bool month = f.Id == UfMonthAvail || f.Id == UfMonthUnAvail;
+        const long low = mode == UnitStore::Copy && month ? 0 : f.Low;
+        const long v = *ClampValue(low, f.High, texts[f.Id]);
         if (f.Word)
             unit.*f.Word = static_cast<std::uint16_t>(std::min(v, kWordMax));
         else
             unit.*f.Byte = static_cast<std::uint8_t>(v & 0xFF);  // the nation keeps its low 8 bits
     }
-    ApplyUnitClassRules(unit);
+    if (mode == UnitStore::Commit)
+        ApplyUnitClassRules(unit);
     return std::nullopt;
+}
+
+UnitTexts ErasedUnitTexts()
+{
+    UnitTexts t;
+    t.fill("0");
+    t[UfName].clear();
+    t[UfClass] = "216";  // the class of an empty slot
+    t[UfYrAvail] = t[UfYrUnavail] = "01";
+    t[UfMonthAvail] = "1";
+    t[UfMonthUnAvail] = "12";
+    t[UfWinterIcon].clear();
+    t[UfDesertIcon].clear();
+    return t;
+}
+
+std::vector<UnitFieldId> UnitPasteFields(const PasteOptions& o)
+{
+    std::vector<UnitFieldId> f;
+    auto add = [&f](std::initializer_list<UnitFieldId> ids) { f.insert(f.end(), ids); };
+    if (o.PasteOnlyIconData) {
+        add({UfIcon, UfWinterIcon, UfDesertIcon});
+        return f;
+    }
+    if (!o.PasteArmourOnly) {
+        add({UfName, UfNation});
+        if (!o.KeepDates)
+            add({UfYrAvail, UfYrUnavail, UfMonthAvail, UfMonthUnAvail});
+        if (!o.KeepUnitClass)
+            add({UfClass});
+        add({UfMC, UfCost, UfCrew, UfSize, UfCarry, UfWeight, UfPictureID, UfSpeed, UfSwim, UfEW, UfRadio,
+             UfVision});
+        if (!o.KeepIcons)
+            add({UfIcon, UfWinterIcon, UfDesertIcon});
+        add({UfFC, UfROF, UfRF, UfSD, UfStabiliser, UfSurvive});
+        if (!o.KeepWeapons)
+            add({UfSabotAmmo, UfHEATAmmo, UfWpn1, UfWpn1HEAmmo, UfWpn1APAmmo, UfWpn2, UfWpn2HEAmmo, UfWpn2APAmmo,
+                 UfWpn3, UfWpn3HEAmmo, UfWpn3APAmmo, UfWpn4, UfWpn4HEAmmo, UfWpn4APAmmo});
+    }
+    for (int id = UfSteelHF; id <= UfERATop; ++id)
+        f.push_back(static_cast<UnitFieldId>(id));
+    if (!o.PasteArmourOnly && !o.KeepWeapons)
+        add({UfSoundByte, UfWPNSound1, UfWPNSound2, UfWPNSound3, UfWPNSound4});
+    return f;
 }
 
 std::string UnreadableFieldMessage(std::string_view title, std::string_view text, std::string_view kind)

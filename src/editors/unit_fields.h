@@ -8,8 +8,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "oob/records.h"
+#include "transfer/paste_options.h"
 
 namespace brackle {
 
@@ -57,11 +59,22 @@ UnitTexts TextsOfUnit(const UnitRecord& unit);
 // The first field whose text no number can be read from ("-", "1-2"), if any.
 std::optional<UnitFieldId> UnreadableUnitField(const UnitTexts& texts);
 
+// A commit stores clamped values and applies the class rules; a copy into the
+// paste buffer takes the months as 0..12 and applies no class rules.
+enum class UnitStore { Commit, Copy };
+
 // Stores the page's texts into the unit, clamped into each field's range, then
-// applies the class rules. Every text is checked first: when one cannot be read
-// the unit is left exactly as it was and the unreadable field is given back.
+// (on a commit) applies the class rules. Every text is checked first: when one
+// cannot be read the unit is left exactly as it was and that field is given back.
 // A 16-bit field clamps 65536..99999 to 65535; the nation keeps its low 8 bits.
-std::optional<UnitFieldId> StoreUnitTexts(const UnitTexts& texts, UnitRecord& unit);
+std::optional<UnitFieldId> StoreUnitTexts(const UnitTexts& texts, UnitRecord& unit,
+                                          UnitStore mode = UnitStore::Commit);
+
+// The texts the Erase command puts on the page; nothing is stored until a commit.
+UnitTexts ErasedUnitTexts();
+
+// The fields a paste writes into the page, in the order it writes them.
+std::vector<UnitFieldId> UnitPasteFields(const PasteOptions& options);
 
 // The message of a commit refused because a field's text is no number.
 // kind is the record's name as the messages use it: "Unit", "Weapon", "Formation".

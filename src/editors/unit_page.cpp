@@ -515,20 +515,74 @@ void UnitPage::ShowUnit()
     emit pictureRefreshRequested();
 }
 
+bool UnitPage::Refused(UnitFieldId id, const UnitTexts& texts)
+{
+    const UnitField& f = UnitFieldOf(id);
+    dialogs_.Message(this, kCaption, ToQt(UnreadableFieldMessage(f.Title, texts[id], "Unit")),
+                     Dialogs::Icon::Error);
+    edits_[id]->setFocus();
+    edits_[id]->selectAll();
+    return false;
+}
+
 bool UnitPage::SaveUnit()
 {
-    UnitRecord& unit = oob_.UnitTable[oob_.CurrentUnit];
     const UnitTexts texts = Texts();
-    if (const auto bad = StoreUnitTexts(texts, unit)) {
-        const UnitField& f = UnitFieldOf(*bad);
-        dialogs_.Message(this, kCaption, ToQt(UnreadableFieldMessage(f.Title, texts[*bad], "Unit")),
-                         Dialogs::Icon::Error);
-        edits_[*bad]->setFocus();
-        edits_[*bad]->selectAll();
-        return false;
-    }
+    if (const auto bad = StoreUnitTexts(texts, oob_.UnitTable[oob_.CurrentUnit]))
+        return Refused(*bad, texts);
     ShowUnit();
     return true;
+}
+
+bool UnitPage::FillXferBufferUnit(UnitRecord& xfer)
+{
+    const UnitTexts texts = Texts();
+    UnitRecord read = xfer;
+    if (const auto bad = StoreUnitTexts(texts, read, UnitStore::Copy))
+        return Refused(*bad, texts);
+    xfer = read;
+    return true;
+}
+
+void UnitPage::PasteToUnit(const UnitRecord& record, const PasteOptions& options)
+{
+    const std::vector<UnitFieldId> fields = UnitPasteFields(options);
+    if (fields.front() == UfName)
+        numLabel_->setText(QStringLiteral("Unit ") + ToQt(Pad3(oob_.CurrentUnit)));
+    for (UnitFieldId id : fields) {
+        std::string text = UnitFieldText(record, id);
+        if (id == UfNation) {
+            const int nation = options.PasteAsNation ? oob_.CurrentOOB : record.Nation;
+            text = std::to_string(nation);
+            edits_[id]->setText(ToQt(text));
+            nationLabel_->setText(ToQt(NationName(oob_.Names, nation)));
+            continue;
+        }
+        edits_[id]->setText(ToQt(text));
+        if (id == UfClass)
+            classLabel_->setText(ToQt(UnitClassName(oob_.Names, record.Class)));
+        else if (id == UfMC)
+            mcLabel_->setText(ToQt(MoveClassName(record.MC)));
+        for (int k = 0; k < 4; ++k) {
+            if (id == kWeaponFields[k])
+                ShowWeaponName(k + 1, *ClampValue(0, 255, text));
+        }
+    }
+    emit pictureRefreshRequested();
+}
+
+void UnitPage::EraseUnit()
+{
+    numLabel_->setText(QStringLiteral("Unit ") + ToQt(Pad3(oob_.CurrentUnit)));
+    const UnitTexts t = ErasedUnitTexts();
+    for (UnitFieldId id : UnitShowOrder())
+        edits_[id]->setText(ToQt(t[id]));
+    nationLabel_->setText(ToQt(NationName(oob_.Names, 0)));
+    classLabel_->setText(ToQt(UnitClassName(oob_.Names, 216)));
+    mcLabel_->setText(ToQt(MoveClassName(0)));
+    for (QLabel* l : weaponNames_)
+        l->clear();
+    emit pictureRefreshRequested();
 }
 
 bool UnitPage::CheckUnitWeapons()

@@ -35,6 +35,13 @@ public:
     bool CheckUnitWeapons();
     // Commit paints the number label navy before it checks the unit.
     void PaintNumberLabelNavy();
+    // Clears the page the way the Erase command does; nothing is stored.
+    void EraseUnit();
+    // Reads the controls into xfer; fields without a control keep what xfer held.
+    // Refuses like SaveUnit when a text is no number.
+    bool FillXferBufferUnit(UnitRecord& xfer);
+    // Writes a record into the controls as a paste does, following the options.
+    void PasteToUnit(const UnitRecord& record, const PasteOptions& options);
 
     // The pick buttons.
     void UnitPickUCBtnClick();
@@ -67,6 +74,7 @@ private:
     void RunROF();
     void RunNationRule();
     void ShowWeaponName(int slot, int weapon);
+    bool Refused(UnitFieldId id, const UnitTexts& texts);
 
     Oob& oob_;
     Dialogs& dialogs_;

@@ -63,4 +63,15 @@ int ScriptedDialogs::Pick(QWidget*, const QString& caption, const QStringList& e
     return n;
 }
 
+bool ScriptedDialogs::SearchAndReplace(QWidget*, QString* find, QString* replace)
+{
+    shown.push_back({QStringLiteral("replace"), QStringLiteral("Search And Replace"), QString(), Icon::None});
+    if (replaces.empty())
+        return false;
+    *find = replaces.front().first;
+    *replace = replaces.front().second;
+    replaces.pop_front();
+    return true;
+}
+
 }  // namespace brackle::test

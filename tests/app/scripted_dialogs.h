@@ -16,7 +16,7 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 namespace brackle::test {
 
 struct Shown {
-    QString kind;  // "message", "question", "save", "open", "dir", "url", "pick"
+    QString kind;  // "message", "question", "save", "open", "dir", "url", "pick", "replace"
     QString caption;
     QString text;
     Dialogs::Icon icon = Dialogs::Icon::None;
@@ -31,6 +31,7 @@ public:
     QString ExistingDirectory(QWidget*, const QString& caption, const QString& startDir) override;
     bool OpenUrl(const QUrl& url) override;
     int Pick(QWidget*, const QString& caption, const QStringList& entries) override;
+    bool SearchAndReplace(QWidget*, QString* find, QString* replace) override;
 
     std::vector<Shown> shown;
     std::deque<bool> answers;      // for questions; No when empty
@@ -38,6 +39,8 @@ public:
     bool urlOpens = true;
     std::deque<int> picks;         // for pick lists; Cancel (-2) when empty
     QStringList lastPickEntries;   // the entries of the last pick list shown
+    // Answers of the search-and-replace dialog: {find, replace}; Cancel when empty.
+    std::deque<std::pair<QString, QString>> replaces;
 };
 
 }  // namespace brackle::test

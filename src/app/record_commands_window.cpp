@@ -1,0 +1,298 @@
+// The commands that act on the record of the current page: commit, restore,
+// erase, move, find and search-and-replace, and the transfer records that
+// copies, pastes and moves pass through.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include "app/dialogs_qt.h"
+#include "app/main_window.h"
+#include "app/pick_form.h"
+#include "app/text_qt.h"
+#include "editors/formation_page.h"
+#include "editors/pick_list.h"
+#include "editors/record_lists.h"
+#include "editors/unit_page.h"
+#include "editors/weapon_page.h"
+#include "oob/text.h"
+
+namespace brackle {
+
+namespace {
+
+const QString kCaption = QStringLiteral("Brackle");
+
+}  // namespace
+
+int TSDIAppForm::PageKind() const
+{
+    switch (pageMode_) {
+    case 1:
+        return 2;
+    case 2:
+        return 1;
+    case 3:
+        return 3;
+    default:
+        return 0;
+    }
+}
+
+int& TSDIAppForm::CurrentSlot(int kind)
+{
+    return kind == 1 ? oob_.CurrentUnit : (kind == 2 ? oob_.CurrentWeapon : oob_.CurrentFormation);
+}
+
+void TSDIAppForm::ShowPage(int kind)
+{
+    if (kind == 1)
+        ShowUnit();
+    else if (kind == 2)
+        ShowWeapon();
+    else if (kind == 3)
+        ShowFormation();
+}
+
+bool TSDIAppForm::CommitPage(bool rulesChecked)
+{
+    switch (pageMode_) {
+    case 1:
+        if (!weaponPage_->SaveWeapon())
+            return false;
+        ShowWeapon();
+        ListBoxUpdate(oob_.CurrentWeapon, 2);
+        return true;
+    case 2: {
+        unitPage_->PaintNumberLabelNavy();
+        const bool allowed = rulesChecked || unitPage_->CheckUnitWeapons();
+        // A text that is no number keeps the typed values on the page for mending.
+        if (allowed && !unitPage_->SaveUnit())
+            return false;
+        ShowUnit();
+        ListBoxUpdate(oob_.CurrentUnit, 1);
+        return allowed;
+    }
+    case 3:
+        if (!rulesChecked && !formationPage_->CheckFormation()) {
+            dialogs_.Message(this, kCaption, QStringLiteral("Formation data was NOT saved!"),
+                             Dialogs::Icon::Warning);
+            return false;
+        }
+        if (!formationPage_->SaveFormation())
+            return false;
+        ShowFormation();
+        ListBoxUpdate(oob_.CurrentFormation, 3);
+        return true;
+    case 5:
+        SaveInfo();
+        ShowInfo();
+        return true;
+    default:
+        SetStatus(QStringLiteral("Unknown Page!"));
+        return false;
+    }
+}
+
+void TSDIAppForm::CommitButtonClick()
+{
+    CommitPage(false);
+}
+
+void TSDIAppForm::RestoreButtonClick()
+{
+    switch (pageMode_) {
+    case 1:
+        ShowWeapon();
+        break;
+    case 2:
+        ShowUnit();
+        break;
+    case 3:
+        ShowFormation();
+        break;
+    default:
+        SetStatus(QStringLiteral("Wrong Page"));
+        break;
+    }
+}
+
+void TSDIAppForm::EraseButtonClick()
+{
+    switch (pageMode_) {
+    case 1:
+        weaponPage_->EraseWeapon();
+        break;
+    case 2:
+        unitPage_->EraseUnit();
+        break;
+    case 3:
+        formationPage_->EraseFormation();
+        break;
+    default:
+        break;
+    }
+}
+
+bool TSDIAppForm::FillXferBufferUnit()
+{
+    if (!unitPage_->FillXferBufferUnit(xferUnit_.Rec))
+        return false;
+    xferUnit_.SourceNation = oob_.CurrentOOB;
+    return true;
+}
+
+bool TSDIAppForm::FillXferBufferWpn()
+{
+    if (!weaponPage_->FillXferBufferWpn(xferWeapon_.Rec))
+        return false;
+    xferWeapon_.SourceNation = oob_.CurrentOOB;
+    return true;
+}
+
+bool TSDIAppForm::FillXferBufferFormation()
+{
+    if (!formationPage_->FillXferBufferFormation(xferFormation_.Rec))
+        return false;
+    xferFormation_.SourceNation = oob_.CurrentOOB;
+    return true;
+}
+
+void TSDIAppForm::PasteToUnit()
+{
+    unitPage_->PasteToUnit(xferUnit_.Rec, pasteOptions_);
+}
+
+void TSDIAppForm::PasteToWeapon()
+{
+    weaponPage_->PasteToWeapon(xferWeapon_.Rec);
+}
+
+void TSDIAppForm::PasteToFormation()
+{
+    formationPage_->PasteToFormation(xferFormation_.Rec, pasteOptions_.PasteAsNation);
+}
+
+void TSDIAppForm::SpeedButton_MoveClick()
+{
+    const int kind = PageKind();
+    if (kind == 0)
+        return;
+    const int pickKind = kind == 1 ? PickUnit : (kind == 2 ? PickWeapon : PickFormation);
+    const int from = CurrentSlot(kind);
+    const int to = PickFrom(dialogs_, this, pickKind, oob_, formationPage_->EditedFormType());
+    if (to < 1 || to == from)
+        return;
+
+    // The target's rules run on the record before anything changes, so a move
+    // that the target would refuse leaves both slots as they were.
+    if (kind == 1 && !unitPage_->CheckUnitWeapons())
+        return;
+    if (kind == 3 && !formationPage_->CheckFormation())
+        return;
+    // The whole record moves: fields without a control come from the stored record.
+    bool read = false;
+    if (kind == 1) {
+        xferUnit_.Rec = oob_.UnitTable[from];
+        read = FillXferBufferUnit();
+    } else if (kind == 2) {
+        xferWeapon_.Rec = oob_.WeaponTable[from];
+        read = FillXferBufferWpn();
+    } else {
+        xferFormation_.Rec = oob_.FormationTable[from];
+        read = FillXferBufferFormation();
+    }
+    if (!read)
+        return;
+    if (SlotInUse(oob_, kind, to) &&
+        !dialogs_.Question(this, QStringLiteral("Move"),
+                           QStringLiteral("Slot %1 already holds \"%2\".\r\n\r\nOverwrite it with slot %3?")
+                               .arg(ToQt(Pad3(to)), ToQt(Trim(SlotName(oob_, kind, to))),
+                                    ToQt(Pad3(from)))))
+        return;
+
+    // The old slot is stored empty.
+    EraseButtonClick();
+    CommitPage(true);
+
+    CurrentSlot(kind) = to;
+    QListWidget* list = ListOf(kind);
+    fillingList_ = true;
+    list->setCurrentRow(to - 1);
+    fillingList_ = false;
+    ShowPage(kind);
+
+    // A move ignores the paste options: it always writes the whole record.
+    const PasteOptions saved = pasteOptions_;
+    pasteOptions_ = PasteOptions{};
+    if (kind == 1)
+        PasteToUnit();
+    else if (kind == 2)
+        PasteToWeapon();
+    else
+        PasteToFormation();
+    pasteOptions_ = saved;
+    CommitPage(true);
+    if (kind == 1) {
+        // The spare bytes have no control; they travel with the record all the same.
+        oob_.UnitTable[to].SpareA = xferUnit_.Rec.SpareA;
+        oob_.UnitTable[to].SpareB = xferUnit_.Rec.SpareB;
+    }
+    ShowPage(kind);
+}
+
+void TSDIAppForm::SpeedButtonFindClick()
+{
+    const std::string typed = ToBytes(editFind_->currentText());
+    const std::string s = Lower(Trim(typed));
+    if (s.empty()) {
+        dialogs_.Message(this, kCaption, QStringLiteral("Please enter a search string!"), Dialogs::Icon::Warning);
+        return;
+    }
+    // The history: most recent first, in lower case, each search once.
+    bool known = false;
+    for (int i = 0; i < editFind_->count(); ++i)
+        known = known || Trim(ToBytes(editFind_->itemText(i))) == s;
+    if (!known) {
+        const QString text = editFind_->currentText();
+        editFind_->insertItem(0, ToQt(s));
+        editFind_->setCurrentIndex(-1);
+        editFind_->setEditText(text);
+    }
+    const int kind = PageKind();
+    if (kind == 0)
+        return;
+    const std::string needle = Upper(Trim(typed));
+    int& current = CurrentSlot(kind);
+    const int found = FindNext(oob_, kind, current, needle);
+    if (found > 0)
+        current = found;
+    QListWidget* list = ListOf(kind);
+    fillingList_ = true;
+    list->setCurrentRow(current - 1);
+    fillingList_ = false;
+    ShowPage(kind);
+    if (found == 0) {
+        const char* what = kind == 1 ? "unit" : (kind == 2 ? "weapon" : "formation");
+        dialogs_.Message(this, kCaption,
+                         QStringLiteral("Could not find a %1 name containing ").arg(QString::fromLatin1(what)) +
+                             ToQt(needle),
+                         Dialogs::Icon::Information);
+    }
+}
+
+void TSDIAppForm::SpeedButtonSandRClick()
+{
+    const int kind = PageKind();
+    if (kind == 0)
+        return;
+    QString find, replacement;
+    if (!dialogs_.SearchAndReplace(this, &find, &replacement))
+        return;
+    const int renamed = ReplaceWholeNames(oob_, kind, Upper(Trim(ToBytes(find))), Trim(ToBytes(replacement)));
+    FillList(kind, CurrentSlot(kind));
+    ShowPage(kind);
+    SetStatus(QStringLiteral("Names replaced: %1").arg(renamed));
+    update();
+}
+
+}  // namespace brackle
