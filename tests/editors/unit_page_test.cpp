@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window.h"
+#include "app/loaded_window.h"
 #include "app/scripted_dialogs.h"
 #include "editors/unit_page.h"
 #include "oob/oob_file.h"
@@ -25,20 +26,11 @@ const QString kCrLf = QStringLiteral("\r\n");
 // Weapons the rules care about, by number.
 enum : int { Rifle = 5, Bomb = 11, LongBomb = 12, Arm = 16, Asm = 17, Mine = 15 };
 
-// File 3 of a game folder, with a few weapons and units, opened in the main window.
-class UnitPageTest : public ::testing::Test {
+// File 3 with a few weapons and units, opened in the main window.
+class UnitPageTest : public test::LoadedWindowTest {
 protected:
-    void SetUp() override
+    void Fill(Oob& o) override
     {
-        programDir = tmp.path() / "Vornex" / "Brackle";
-        oobDir = tmp.path() / "Vornex" / "game data" / "oobs";
-        fs::create_directories(programDir);
-        fs::create_directories(oobDir);
-        test::WriteText(programDir / "BRVX.ini",
-                        "[NationNames]\nobat3=Third Nation\nobat4=Fourth Nation\n"
-                        "[UnitClassNames]\nUnitClass0=Infantry\nUnitClass47=Glider\nUnitClass62=Level Bomber\n");
-        Oob o;
-        o.CurrentOOB = 3;
         auto weapon = [&o](int n, const char* name, int cls, int range) {
             o.WeaponTable[n].Name = name;
             o.WeaponTable[n].Class = static_cast<std::uint8_t>(cls);
@@ -64,56 +56,13 @@ protected:
         o.UnitTable[9].Class = 5;
         o.FormationTable[1].Name = "Coy";
         o.FormationTable[1].Slot[0] = 7;
-        WriteTablesToBuffer(o);
-        o.LoadedSize = kBufferSize;
-        ASSERT_TRUE(WriteFileAtomically(oobDir / OOBFileName(3), o.OOBBuffer.data(), o.LoadedSize).ok);
-
-        StartupPaths paths;
-        paths.ProgramDir = programDir;
-        paths.CurrentDir = programDir;
-        w = std::make_unique<TSDIAppForm>(oob, dialogs, paths);
-        w->findChild<QListWidget*>(QStringLiteral("KobListBox"))->setCurrentRow(2);
-        w->KobListBoxDblClick();
-        ASSERT_TRUE(oob.FileLoaded);
-        ASSERT_EQ(w->PageMode(), 2);
-        dialogs.shown.clear();
     }
-
-    template <typename T = QLineEdit>
-    T* Find(const char* name)
-    {
-        T* found = w->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-
-    QString Text(const char* name) { return Find<QLineEdit>(name)->text(); }
-    void Type(const char* name, const QString& text) { Find<QLineEdit>(name)->setText(text); }
-    QString Label(const char* name) { return Find<QLabel>(name)->text(); }
-    QColor LabelColour(const char* name) { return Find<QLabel>(name)->palette().color(QPalette::WindowText); }
-    QColor EditColour(const char* name) { return Find<QLineEdit>(name)->palette().color(QPalette::Text); }
 
     void Go(int unit)
     {
         oob.CurrentUnit = unit;
         w->ShowUnit();
     }
-
-    // The texts of the messages shown since the last call.
-    std::vector<std::pair<QString, Dialogs::Icon>> Messages()
-    {
-        std::vector<std::pair<QString, Dialogs::Icon>> m;
-        for (const auto& s : dialogs.shown)
-            m.emplace_back(s.text, s.icon);
-        dialogs.shown.clear();
-        return m;
-    }
-
-    test::TempDir tmp;
-    fs::path programDir, oobDir;
-    Oob oob;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TSDIAppForm> w;
 };
 
 const QColor kNavy(0, 0, 128), kBlue(0, 0, 255), kRed(255, 0, 0), kMaroon(128, 0, 0), kFuchsia(255, 0, 255);
