@@ -1,0 +1,290 @@
+#include <QComboBox>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include "app/loaded_window.h"
+#include "editors/record_lists.h"
+
+namespace brackle {
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+class RecordCommandsTest : public test::LoadedWindowTest {
+protected:
+    void Fill(Oob& o) override
+    {
+        o.WeaponTable[5] = {"Rifle", 0, 1, 1, 2, 3, 4, 5, 6, 10, 0, 0, 0};
+        o.WeaponTable[9] = {"MG", 0, 2, 1, 2, 3, 4, 5, 6, 12, 0, 0, 0};
+        auto unit = [&o](int n, const char* name, int cls, int wpn) {
+            UnitRecord& u = o.UnitTable[n];
+            u.Name = name;
+            u.Nation = 3;
+            u.Class = static_cast<std::uint8_t>(cls);
+            u.Wpn1 = static_cast<std::uint8_t>(wpn);
+            u.YrAvail = 40;
+            u.YrUnavail = 60;
+            u.MonthAvail = 3;
+            u.MonthUnAvail = 9;
+            u.Crew = 4;
+        };
+        unit(3, "Scout Car", 5, 9);
+        unit(5, "T-55 TANK", 5, 0);
+        unit(10, "Rifles", 0, 5);
+        unit(20, "TANK PLT", 5, 0);
+        unit(21, "t-55", 5, 0);
+        unit(22, "T-55", 5, 0);
+        unit(30, "Glider", 47, 5);  // breaks the weapon rules once its page is committed
+        o.UnitTable[3].SpareA = 0x5A;
+        o.UnitTable[3].SpareB = 0xA5;
+        o.FormationTable[2].Name = "Rifle Plt";
+        o.FormationTable[2].FormType = 1;
+        o.FormationTable[2].Slot[0] = 10;
+    }
+
+    void Page(int page) { w->findChild<QTabWidget*>(QStringLiteral("Viewer"))->setCurrentIndex(page); }
+    void Click(const char* button) { Find<QToolButton>(button)->click(); }
+    QComboBox* FindBox() { return Find<QComboBox>("EditFind"); }
+    void Search(const QString& text)
+    {
+        FindBox()->setEditText(text);
+        QTest::keyClick(FindBox(), Qt::Key_F3);
+    }
+};
+
+TEST_F(RecordCommandsTest, FindWrapsRoundAndKeepsALowerCaseHistory)
+{
+    oob.CurrentUnit = 10;
+    w->ShowUnit();
+    Search(QStringLiteral("tank"));
+    EXPECT_EQ(oob.CurrentUnit, 20);
+    EXPECT_EQ(Text("UnitnameEdit"), QStringLiteral("TANK PLT"));
+    EXPECT_EQ(Find<QListWidget>("UnitListBox")->currentRow(), 19);
+    QTest::keyClick(FindBox(), Qt::Key_F11);
+    EXPECT_EQ(oob.CurrentUnit, 5);  // round the end of the table
+    EXPECT_TRUE(Messages().empty());
+
+    Search(QStringLiteral("abc"));
+    Search(QStringLiteral("abc"));
+    Search(QStringLiteral(" ABC "));
+    ASSERT_EQ(FindBox()->count(), 2);
+    EXPECT_EQ(FindBox()->itemText(0), QStringLiteral("abc"));
+    EXPECT_EQ(FindBox()->itemText(1), QStringLiteral("tank"));
+    const auto m = Messages();
+    ASSERT_EQ(m.size(), 3u);
+    EXPECT_EQ(m[0].first, QStringLiteral("Could not find a unit name containing ABC"));
+    EXPECT_EQ(m[0].second, Dialogs::Icon::Information);
+    EXPECT_EQ(oob.CurrentUnit, 5);
+
+    Search(QStringLiteral("  "));
+    EXPECT_EQ(Messages(), (std::vector<std::pair<QString, Dialogs::Icon>>{
+                              {QStringLiteral("Please enter a search string!"), Dialogs::Icon::Warning}}));
+
+    // Enter released in the find box searches too, and other pages search their own table.
+    Page(TSDIAppForm::WeaponsPage);
+    FindBox()->setEditText(QStringLiteral("mg"));
+    QTest::keyClick(FindBox()->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(oob.CurrentWeapon, 9);
+    Search(QStringLiteral("nothing"));
+    EXPECT_EQ(Messages().back().first, QStringLiteral("Could not find a weapon name containing NOTHING"));
+}
+
+TEST_F(RecordCommandsTest, FindReplacesTypingWithTheStoredRecord)
+{
+    oob.CurrentUnit = 10;
+    w->ShowUnit();
+    Type("UnitCrewEdit", QStringLiteral("77"));
+    Search(QStringLiteral("rifles"));  // only unit 10 matches: found again
+    EXPECT_EQ(oob.CurrentUnit, 10);
+    EXPECT_EQ(Text("UnitCrewEdit"), QStringLiteral("4"));
+}
+
+TEST_F(RecordCommandsTest, SearchAndReplaceRenamesWholeNamesInTheTable)
+{
+    dialogs.replaces = {{QStringLiteral(" t-55 "), QStringLiteral(" T-55A ")}};
+    Click("SpeedButtonSandR");
+    EXPECT_EQ(oob.UnitTable[21].Name, "T-55A");
+    EXPECT_EQ(oob.UnitTable[22].Name, "T-55A");
+    EXPECT_EQ(oob.UnitTable[5].Name, "T-55 TANK");
+    EXPECT_EQ(Find<QListWidget>("UnitListBox")->item(20)->text(), QStringLiteral("021  T-55A"));
+    Click("SpeedButtonSandR");  // cancelled
+    EXPECT_EQ(oob.UnitTable[21].Name, "T-55A");
+}
+
+TEST_F(RecordCommandsTest, EraseThenCommitStoresAnEmptyRecordOnEachPage)
+{
+    oob.CurrentUnit = 10;
+    w->ShowUnit();
+    Click("EraseButton");
+    EXPECT_EQ(Text("UnitClassEdit"), QStringLiteral("216"));
+    EXPECT_EQ(Text("UnitYrAvailEdit"), QStringLiteral("01"));
+    EXPECT_EQ(Text("UnitMonthUnAvailEdit"), QStringLiteral("12"));
+    EXPECT_EQ(Text("UnitWinterIconEdit"), QString());
+    EXPECT_EQ(Label("UnitWpn1NameLbl"), QString());
+    EXPECT_EQ(oob.UnitTable[10].Name, "Rifles");  // nothing stored yet
+    Click("CommitButton");
+    const UnitRecord& u = oob.UnitTable[10];
+    EXPECT_EQ(u.Name, "");
+    EXPECT_EQ(u.Class, 216);
+    EXPECT_EQ(u.YrAvail, 1);
+    EXPECT_EQ(u.MonthAvail, 1);
+    EXPECT_EQ(u.MonthUnAvail, 12);
+    EXPECT_EQ(u.Wpn1, 0);
+
+    Page(TSDIAppForm::WeaponsPage);
+    oob.CurrentWeapon = 5;
+    w->ShowWeapon();
+    Click("EraseButton");
+    EXPECT_EQ(Text("WeaponNameEdit"), QString());
+    EXPECT_EQ(Label("WeaponNumberLabel"), QStringLiteral("Weapon 005"));
+    Click("CommitButton");
+    EXPECT_EQ(oob.WeaponTable[5], WeaponRecord{});
+    EXPECT_EQ(Find<QListWidget>("wpnlistbox")->item(4)->text(), QStringLiteral("005  "));
+
+    Page(TSDIAppForm::FormationsPage);
+    oob.CurrentFormation = 2;
+    w->ShowFormation();
+    Click("EraseButton");
+    Click("CommitButton");
+    EXPECT_EQ(oob.FormationTable[2].Name, "");
+    EXPECT_EQ(oob.FormationTable[2].Slot[0], 0);
+}
+
+TEST_F(RecordCommandsTest, WeaponCommitClampsAndTheUnitPageShowsTheNewName)
+{
+    Page(TSDIAppForm::WeaponsPage);
+    oob.CurrentWeapon = 9;
+    w->ShowWeapon();
+    EXPECT_EQ(Label("WeaponNumberLabel"), QStringLiteral("Weapon 009"));
+    EXPECT_EQ(Label("WeaponClassLabel"), QStringLiteral("Unknown Class"));
+    Type("WeaponNameEdit", QStringLiteral("Heavy MG"));
+    Type("WeaponRangeEdit", QStringLiteral("300"));
+    Type("WeaponAPPenEdit", QStringLiteral("222"));
+    Type("WeaponClassEdit", QStringLiteral("3"));
+    EXPECT_EQ(Label("WeaponClassLabel"), QStringLiteral("Unknown Class"));  // follows the record
+    QTest::keyClick(Find("WeaponRangeEdit"), Qt::Key_F12);
+    EXPECT_EQ(oob.WeaponTable[9].Range, 255);
+    EXPECT_EQ(oob.WeaponTable[9].APPen, 222);
+    EXPECT_EQ(Text("WeaponRangeEdit"), QStringLiteral("255"));
+    EXPECT_NE(Label("WeaponClassLabel"), QStringLiteral("Unknown Class"));
+    Type("WeaponAccuracyEdit", QStringLiteral("1-2"));
+    Click("CommitButton");
+    EXPECT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(oob.WeaponTable[9].Accuracy, 6);  // the old value: nothing stored
+
+    Page(TSDIAppForm::UnitsPage);
+    oob.CurrentUnit = 3;
+    w->ShowUnit();
+    EXPECT_EQ(Label("UnitWpn1NameLbl"), QStringLiteral("Heavy MG"));
+}
+
+TEST_F(RecordCommandsTest, MoveCarriesTheWholeRecordAndEmptiesTheOldSlot)
+{
+    oob.CurrentUnit = 3;
+    w->ShowUnit();
+    dialogs.picks = {3};
+    Click("SpeedButton_Move");  // onto itself: nothing
+    EXPECT_EQ(oob.UnitTable[3].Name, "Scout Car");
+
+    const UnitRecord moved = oob.UnitTable[3];
+    dialogs.picks = {40};
+    Click("SpeedButton_Move");
+    EXPECT_EQ(oob.UnitTable[40], moved);  // spare bytes included
+    EXPECT_EQ(oob.UnitTable[3].Name, "");
+    EXPECT_EQ(oob.UnitTable[3].Class, 216);
+    EXPECT_EQ(oob.UnitTable[3].YrAvail, 1);
+    EXPECT_EQ(oob.CurrentUnit, 40);
+    EXPECT_EQ(Find<QListWidget>("UnitListBox")->currentRow(), 39);
+    EXPECT_EQ(Find<QListWidget>("UnitListBox")->item(39)->text(), QStringLiteral("040  Scout Car"));
+    EXPECT_EQ(Find<QListWidget>("UnitListBox")->item(2)->text(), QStringLiteral("003  "));
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(RecordCommandsTest, MoveOntoARecordAsksFirst)
+{
+    oob.CurrentUnit = 20;
+    w->ShowUnit();
+    const UnitRecord source = oob.UnitTable[20];
+    const UnitRecord target = oob.UnitTable[22];
+    dialogs.picks = {22, 22};
+    dialogs.answers = {false, true};
+    Click("SpeedButton_Move");
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_EQ(dialogs.shown.back().kind, QStringLiteral("question"));
+    EXPECT_EQ(dialogs.shown.back().text,
+              QStringLiteral("Slot 022 already holds \"T-55\".\r\n\r\nOverwrite it with slot 020?"));
+    EXPECT_EQ(oob.UnitTable[20], source);
+    EXPECT_EQ(oob.UnitTable[22], target);
+    Click("SpeedButton_Move");
+    EXPECT_EQ(oob.UnitTable[22].Name, "TANK PLT");
+    EXPECT_EQ(oob.UnitTable[20].Name, "");
+}
+
+TEST_F(RecordCommandsTest, AMoveTheUnitRulesRefuseLeavesBothSlots)
+{
+    oob.CurrentUnit = 30;  // a glider with a weapon
+    w->ShowUnit();
+    const UnitRecord glider = oob.UnitTable[30];
+    const UnitRecord empty = oob.UnitTable[50];
+    dialogs.picks = {50};
+    Click("SpeedButton_Move");
+    const auto m = Messages();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].first, QStringLiteral("Gliders, Transports and spotter planes do not use weapons! ") + kCrLf +
+                              QStringLiteral(" Unit data not saved!"));
+    EXPECT_EQ(oob.UnitTable[30], glider);
+    EXPECT_EQ(oob.UnitTable[50], empty);
+    EXPECT_EQ(oob.CurrentUnit, 30);
+
+    // A text that is no number refuses the move the same way.
+    Type("UnitWpn1Edit", QStringLiteral("0"));
+    Type("UnitCostEdit", QStringLiteral("-"));
+    dialogs.picks = {50};
+    Click("SpeedButton_Move");
+    EXPECT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(oob.UnitTable[30], glider);
+    EXPECT_EQ(oob.UnitTable[50], empty);
+}
+
+TEST_F(RecordCommandsTest, MoveIgnoresThePasteOptions)
+{
+    Page(TSDIAppForm::WeaponsPage);
+    oob.CurrentWeapon = 5;
+    w->ShowWeapon();
+    const WeaponRecord rifle = oob.WeaponTable[5];
+    dialogs.picks = {200};
+    Click("SpeedButton_Move");
+    EXPECT_EQ(oob.WeaponTable[200], rifle);
+    EXPECT_EQ(oob.WeaponTable[5], WeaponRecord{});
+    EXPECT_EQ(oob.CurrentWeapon, 200);
+}
+
+TEST_F(RecordCommandsTest, RefusedFormationCommitSaysSoAndKeepsTheTyping)
+{
+    Page(TSDIAppForm::FormationsPage);
+    oob.CurrentFormation = 2;
+    w->ShowFormation();
+    Type("FormSlot1Edit", QStringLiteral("1005"));  // set directly: typing would clamp it to 999
+    Click("CommitButton");
+    EXPECT_EQ(Messages(), (std::vector<std::pair<QString, Dialogs::Icon>>{
+                              {QStringLiteral("The item in slot 1 must be a UNIT and not a FORMATION"),
+                               Dialogs::Icon::Error},
+                              {QStringLiteral("Formation data was NOT saved!"), Dialogs::Icon::Warning}}));
+    EXPECT_EQ(oob.FormationTable[2].Slot[0], 10);
+    EXPECT_EQ(Text("FormSlot1Edit"), QStringLiteral("1005"));
+}
+
+TEST_F(RecordCommandsTest, InfoTextIsCutTo80Characters)
+{
+    Page(TSDIAppForm::InfoPage);
+    auto* edit = Find("BrkCommentEdit");
+    edit->setMaxLength(200);  // a text longer than the edit allows, as a paste could bring
+    edit->setText(QString(90, QLatin1Char('x')));
+    Click("CommitButton");
+    EXPECT_EQ(oob.OOBInfo, std::string(80, 'x'));
+    EXPECT_EQ(edit->text().size(), 80);
+}
+
+}  // namespace
+}  // namespace brackle
