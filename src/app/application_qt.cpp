@@ -45,6 +45,26 @@ std::optional<StartOptions> ParseStartOptions(const QStringList& args, QString* 
                 return std::nullopt;
             }
             o.Open = n;
+        } else if (a == QLatin1String("--page")) {
+            const auto v = value("units, weapons, formations, load or info");
+            if (!v)
+                return std::nullopt;
+            const QStringList pages = {"units", "weapons", "formations", "load", "info"};
+            o.Page = static_cast<int>(pages.indexOf(v->toLower()));
+            if (o.Page < 0) {
+                *error = QStringLiteral("--page needs units, weapons, formations, load or info, not \"%1\"").arg(*v);
+                return std::nullopt;
+            }
+        } else if (a == QLatin1String("--slot")) {
+            const auto v = value("a slot number 1..999");
+            if (!v)
+                return std::nullopt;
+            bool ok = false;
+            o.Slot = v->toInt(&ok);
+            if (!ok || o.Slot < 1 || o.Slot > kUnitSlots) {
+                *error = QStringLiteral("--slot needs a slot number 1..999, not \"%1\"").arg(*v);
+                return std::nullopt;
+            }
         } else if (a == QLatin1String("--screenshot")) {
             const auto v = value("a PNG file name");
             if (!v)
@@ -143,6 +163,8 @@ std::optional<int> Application::Show()
                          main_->OOBDir().string().c_str());
         }
     }
+    if (oob_->FileLoaded && (options_.Page >= 0 || options_.Slot > 0))
+        main_->ShowPageAt(options_.Page, options_.Slot);
     if (!options_.Screenshot.isEmpty()) {
         for (int i = 0; i < 5; ++i)
             QApplication::processEvents();

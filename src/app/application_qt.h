@@ -20,6 +20,8 @@ struct StartOptions {
     std::filesystem::path GameRoot;  // empty: derive it from the current folder
     int Open = 0;                    // a file number to open after start-up, 0 for none
     QString Screenshot;              // save the main window as PNG here and quit
+    int Page = -1;                   // the page to show after the file opens (TSDIAppForm::Page), -1 the default
+    int Slot = 0;                    // the slot to show on that page, 0 the default
 };
 
 // Reads the command line; on a bad argument gives nullopt and sets error.

@@ -114,6 +114,8 @@ public:
     void ShowUnit();
     void ShowWeapon();
     void ShowFormation();
+    // Shows a page (a Page value, -1 for the current one) at a slot (0 keeps the page's slot).
+    void ShowPageAt(int page, int slot);
     UnitPage& Units() { return *unitPage_; }
     WeaponPage& Weapons() { return *weaponPage_; }
     FormationPage& Formations() { return *formationPage_; }

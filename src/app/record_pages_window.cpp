@@ -226,6 +226,17 @@ void TSDIAppForm::ShowUnit()
     unitPage_->ShowUnit();
 }
 
+void TSDIAppForm::ShowPageAt(int page, int slot)
+{
+    if (page >= 0)
+        viewer_->setCurrentIndex(page);
+    const int kind = PageKind();
+    if (kind == 0 || slot < 1)
+        return;
+    CurrentSlot(kind) = std::min(slot, LastSlot(kind));
+    ViewerChange();
+}
+
 void TSDIAppForm::ShowWeapon()
 {
     weaponPage_->ShowWeapon();

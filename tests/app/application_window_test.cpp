@@ -21,8 +21,14 @@ TEST(StartOptions, ParsesTheEditorsOptions)
     EXPECT_EQ(o->Open, 42);
     EXPECT_EQ(o->GameRoot, fs::path("/g"));
     EXPECT_EQ(o->Screenshot, QStringLiteral("a.png"));
+    EXPECT_EQ(o->Page, -1);
+    o = ParseStartOptions({"brackle", "--page", "Formations", "--slot", "12"}, &error);
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->Page, 2);
+    EXPECT_EQ(o->Slot, 12);
     const std::vector<QStringList> bad = {
-        {"brackle", "--open", "0"}, {"brackle", "--open", "x"}, {"brackle", "--open"}, {"brackle", "--bogus"}};
+        {"brackle", "--open", "0"}, {"brackle", "--open", "x"}, {"brackle", "--open"}, {"brackle", "--bogus"},
+        {"brackle", "--page", "maps"}, {"brackle", "--slot", "1000"}, {"brackle", "--slot", "0"}};
     for (const auto& args : bad) {
         error.clear();
         EXPECT_FALSE(ParseStartOptions(args, &error)) << args.join(' ').toStdString();
