@@ -4,8 +4,15 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 
+#include "editors/formation_fields.h"
+#include "editors/formation_rules.h"
 #include "oob/records.h"
+
+class QLabel;
+class QLineEdit;
+class QToolButton;
 
 namespace brackle {
 
@@ -40,6 +47,68 @@ public:
     bool IsCompanyType() const;
     bool IsCombatGroup() const;
     int EditedFormType() const;
+
+    QLineEdit* Edit(FormationFieldId id) const { return edits_[id]; }
+    FormationTexts Texts() const;
+
+protected:
+    // Right presses on the slot buttons and key releases in slot 1's edit.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* BuildIdentity();
+    QWidget* BuildAvailability();
+    QWidget* BuildModifiers();
+    QWidget* BuildSlots();
+    QLineEdit* MakeEdit(FormationFieldId id, QWidget* parent);
+    QToolButton* MakePickButton(const char* name, const QString& hint, QWidget* parent);
+    QLineEdit* SlotEdit(int k) const { return edits_[SlotField(k)]; }
+    // Sets an edit's text without running its own change rule again.
+    void Rewrite(QLineEdit* edit, const std::string& text);
+    // Shows a value in its edit as a paste or a show writes it (its change rule runs).
+    void SetFieldText(FormationFieldId id, const std::string& text);
+    std::array<std::string, kFormationSlotCount> SlotTexts() const;
+
+    // The change rules and page operations.
+    void TypeRule();
+    void TypeEditDone();
+    void ShowSlot(int k);
+    void ShowAllSlots();
+    void NationEditChange();
+    void PageEditChange();
+    void ShowNation(int nation);
+    void ShowPage(int page);
+    void ShowType(int type);
+    void ClampSlot1();
+    bool Refused(FormationFieldId id, const FormationTexts& texts);
+
+    // The pick buttons.
+    void FormPickNationBtnClick();
+    void FormCatPickBtnClick();
+    void FormTypePickBtnClick();
+    void SlotUnitPick(int k);
+    void SlotFormationPick(int k);
+
+    Oob& oob_;
+    Dialogs& dialogs_;
+    std::array<QLineEdit*, FormationFieldCount> edits_{};
+    QLabel* numLabel_ = nullptr;     // FormNamelabel
+    QLabel* nationLabel_ = nullptr;  // FormNationLabel
+    QLabel* pageLabel_ = nullptr;    // FormCatLabel
+    QLabel* typeLabel_ = nullptr;    // FormTypeLabel
+    QLabel* typeRuleLabel_ = nullptr;  // LabelCo
+    std::array<QLabel*, kFormationSlotCount> slotNames_{};
+    std::array<QLabel*, kFormationSlotCount> slotTypes_{};
+    std::array<QLabel*, kFormationSlotCount> slotDates_{};
+    std::array<QToolButton*, kFormationSlotCount> slotPicks_{};
+    QLabel* totalCount_ = nullptr;
+    QLabel* totalCrew_ = nullptr;
+
+    int currentFormType_ = 0;
+    int editedFormType_ = 0;
+    TypeRuleState typeRule_;
+    bool showingFormation_ = false;
+    bool rewriting_ = false;
 };
 
 }  // namespace brackle
