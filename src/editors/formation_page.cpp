@@ -411,12 +411,6 @@ void FormationPage::ShowSlot(int k)
     PaintLabel(name, v.NameColour);
     type->setText(ToQt(v.Type));
     PaintLabel(type, v.TypeColour);
-    if (v.Empty) {
-        // An empty slot's "unit" stays in the background.
-        QPalette p = type->palette();
-        p.setColor(QPalette::WindowText, palette().color(QPalette::Disabled, QPalette::WindowText));
-        type->setPalette(p);
-    }
     date->setText(ToQt(v.Date));
     PaintLabel(date, v.DateColour);
 }

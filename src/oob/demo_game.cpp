@@ -735,13 +735,14 @@ DemoOob Builder::Build(const std::string& nationName)
         faults_.ForeignUnits.push_back(slot);
     }
 
-    // Formation 1 upwards: the battalion headquarters of each era.
+    // Formation 1 upwards: the battalion headquarters of each era. Only formation 1
+    // may be of the Bn HQ type; the later eras' headquarters are company types.
     for (int era = 0; era < kEras; ++era) {
         std::vector<int> slots = {*UnitOf("bnhq", era)};
         for (const char* k : {"cmdveh", "jeep", "fo", "truck"})
             if (const auto u = UnitOf(k, era))
                 slots.push_back(*u);
-        AddFormation("Bn HQ " + EraLabel(era), 5, 10, slots);
+        AddFormation("Bn HQ " + EraLabel(era), era == 0 ? 5 : 2, 10, slots);
     }
 
     for (int era = 0; era < kEras; ++era) {
