@@ -12,6 +12,7 @@
 #include "app/search_replace_dialog.h"
 #include "app/splash_screen.h"
 #include "app/text_qt.h"
+#include "transfer/paster_dialog.h"
 
 namespace brackle {
 
@@ -125,7 +126,12 @@ Application::Application(Dialogs& dialogs, const StartupPaths& paths, const Star
             qt->SetPickForm(pick.get());
         windows_.push_back(std::move(pick));
     }
-    shell("TPasterDlg", "Copy/Paste Dialogue");
+    {
+        auto paster = std::make_unique<TPasterDlg>(dialogs_, main_.get());
+        if (auto* qt = dynamic_cast<QtDialogs*>(&dialogs_))
+            qt->SetPasterDlg(paster.get());
+        windows_.push_back(std::move(paster));
+    }
     shell("TRenatDlg", "Renationalise Dialogue");
     shell("TLBMBrowser", "LBM Browser");
     shell("TFormColour", "16 Bit Monitor Transparency Colour setup");
@@ -138,6 +144,7 @@ Application::~Application()
     if (auto* qt = dynamic_cast<QtDialogs*>(&dialogs_)) {
         qt->SetPickForm(nullptr);
         qt->SetSandRForm(nullptr);
+        qt->SetPasterDlg(nullptr);
     }
 }
 

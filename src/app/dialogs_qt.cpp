@@ -6,6 +6,7 @@
 
 #include "app/pick_form.h"
 #include "app/search_replace_dialog.h"
+#include "transfer/paster_dialog.h"
 
 namespace brackle {
 
@@ -84,6 +85,14 @@ bool QtDialogs::SearchAndReplace(QWidget* parent, QString* find, QString* replac
     *find = form.SearchText();
     *replace = form.ReplaceText();
     return true;
+}
+
+PasteResult QtDialogs::PasteBuffer(QWidget* parent, PasteRequest& request)
+{
+    if (pasterDlg_)
+        return pasterDlg_->Run(request);
+    TPasterDlg once(*this, parent);
+    return once.Run(request);
 }
 
 }  // namespace brackle

@@ -6,12 +6,15 @@
 #include <QStringList>
 #include <QUrl>
 
+#include "transfer/paste_buffers.h"
+
 class QWidget;
 
 namespace brackle {
 
 class TPickForm;
 class TFormSandR;
+class TPasterDlg;
 
 class Dialogs {
 public:
@@ -38,6 +41,9 @@ public:
     virtual int Pick(QWidget* parent, const QString& caption, const QStringList& entries) = 0;
     // The search-and-replace dialog; true on OK, with the name to find and its replacement.
     virtual bool SearchAndReplace(QWidget* parent, QString* find, QString* replace) = 0;
+    // The paste-buffer dialog for one copy or paste; OK and All carry out their
+    // buffer or table operation before it ends.
+    virtual PasteResult PasteBuffer(QWidget* parent, PasteRequest& request) = 0;
 };
 
 // The real dialogs, shown with Qt.
@@ -53,6 +59,9 @@ public:
     bool OpenUrl(const QUrl& url) override;
     int Pick(QWidget* parent, const QString& caption, const QStringList& entries) override;
     bool SearchAndReplace(QWidget* parent, QString* find, QString* replace) override;
+    PasteResult PasteBuffer(QWidget* parent, PasteRequest& request) override;
+    // The paste-buffer dialog to show; without one, a dialog is made for each call.
+    void SetPasterDlg(TPasterDlg* dialog) { pasterDlg_ = dialog; }
     // The search-and-replace dialog to show; without one, a dialog is made for each call.
     void SetSandRForm(TFormSandR* form) { sandRForm_ = form; }
 
@@ -62,6 +71,7 @@ public:
 private:
     TPickForm* pickForm_ = nullptr;
     TFormSandR* sandRForm_ = nullptr;
+    TPasterDlg* pasterDlg_ = nullptr;
 };
 
 }  // namespace brackle

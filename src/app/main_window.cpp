@@ -206,6 +206,10 @@ void TSDIAppForm::BuildMenus()
             &TSDIAppForm::Fwd1BtnClick);
     connect(qobject_cast<QToolButton*>(buttons_.at(QStringLiteral("EraseButton"))), &QToolButton::clicked, this,
             &TSDIAppForm::EraseButtonClick);
+    connect(qobject_cast<QToolButton*>(buttons_.at(QStringLiteral("CopyButton"))), &QToolButton::clicked, this,
+            &TSDIAppForm::CopyButtonClick);
+    connect(qobject_cast<QToolButton*>(buttons_.at(QStringLiteral("PasteButton"))), &QToolButton::clicked, this,
+            &TSDIAppForm::PasteButtonClick);
     connect(qobject_cast<QToolButton*>(buttons_.at(QStringLiteral("SpeedButton_Move"))), &QToolButton::clicked,
             this, &TSDIAppForm::SpeedButton_MoveClick);
     connect(qobject_cast<QToolButton*>(buttons_.at(QStringLiteral("SpeedButtonFind"))), &QToolButton::clicked,

@@ -8,6 +8,7 @@
 
 #include "oob/config.h"
 #include "oob/records.h"
+#include "transfer/paste_buffers.h"
 #include "transfer/paste_options.h"
 #include "transfer/transfer_records.h"
 
@@ -76,6 +77,10 @@ public:
     void EraseButtonClick();
     void SpeedButton_MoveClick();
     void SpeedButtonSandRClick();
+    void CopyButtonClick();
+    void PasteButtonClick();
+    PasteBuffers& Buffers() { return buffers_; }
+    PasteOptions& Options() { return pasteOptions_; }
 
     // Page and transfer record; a Fill gives false (with a message) when a text is no number.
     bool FillXferBufferUnit();
@@ -84,9 +89,9 @@ public:
     void PasteToUnit();
     void PasteToWeapon();
     void PasteToFormation();
-    XferUnitRecord& XferUnit() { return xferUnit_; }
-    XferWeaponRecord& XferWeapon() { return xferWeapon_; }
-    XferFormationRecord& XferFormation() { return xferFormation_; }
+    XferUnitRecord& XferUnit() { return xfer_.Unit; }
+    XferWeaponRecord& XferWeapon() { return xfer_.Weapon; }
+    XferFormationRecord& XferFormation() { return xfer_.Formation; }
     void ShowInfo();
     void SaveInfo();
 
@@ -182,9 +187,8 @@ private:
     UnitPage* unitPage_ = nullptr;
     WeaponPage* weaponPage_ = nullptr;
     FormationPage* formationPage_ = nullptr;
-    XferUnitRecord xferUnit_;
-    XferWeaponRecord xferWeapon_;
-    XferFormationRecord xferFormation_;
+    TransferRecords xfer_;
+    PasteBuffers buffers_;
     PasteOptions pasteOptions_;
     bool fillingList_ = false;  // a refill or a step moves the selection; that is no user's click
     std::map<QString, QAction*> actions_;

@@ -135,41 +135,41 @@ void TSDIAppForm::EraseButtonClick()
 
 bool TSDIAppForm::FillXferBufferUnit()
 {
-    if (!unitPage_->FillXferBufferUnit(xferUnit_.Rec))
+    if (!unitPage_->FillXferBufferUnit(xfer_.Unit.Rec))
         return false;
-    xferUnit_.SourceNation = oob_.CurrentOOB;
+    xfer_.Unit.SourceNation = oob_.CurrentOOB;
     return true;
 }
 
 bool TSDIAppForm::FillXferBufferWpn()
 {
-    if (!weaponPage_->FillXferBufferWpn(xferWeapon_.Rec))
+    if (!weaponPage_->FillXferBufferWpn(xfer_.Weapon.Rec))
         return false;
-    xferWeapon_.SourceNation = oob_.CurrentOOB;
+    xfer_.Weapon.SourceNation = oob_.CurrentOOB;
     return true;
 }
 
 bool TSDIAppForm::FillXferBufferFormation()
 {
-    if (!formationPage_->FillXferBufferFormation(xferFormation_.Rec))
+    if (!formationPage_->FillXferBufferFormation(xfer_.Formation.Rec))
         return false;
-    xferFormation_.SourceNation = oob_.CurrentOOB;
+    xfer_.Formation.SourceNation = oob_.CurrentOOB;
     return true;
 }
 
 void TSDIAppForm::PasteToUnit()
 {
-    unitPage_->PasteToUnit(xferUnit_.Rec, pasteOptions_);
+    unitPage_->PasteToUnit(xfer_.Unit.Rec, pasteOptions_);
 }
 
 void TSDIAppForm::PasteToWeapon()
 {
-    weaponPage_->PasteToWeapon(xferWeapon_.Rec);
+    weaponPage_->PasteToWeapon(xfer_.Weapon.Rec);
 }
 
 void TSDIAppForm::PasteToFormation()
 {
-    formationPage_->PasteToFormation(xferFormation_.Rec, pasteOptions_.PasteAsNation);
+    formationPage_->PasteToFormation(xfer_.Formation.Rec, pasteOptions_.PasteAsNation);
 }
 
 void TSDIAppForm::SpeedButton_MoveClick()
@@ -192,13 +192,13 @@ void TSDIAppForm::SpeedButton_MoveClick()
     // The whole record moves: fields without a control come from the stored record.
     bool read = false;
     if (kind == 1) {
-        xferUnit_.Rec = oob_.UnitTable[from];
+        xfer_.Unit.Rec = oob_.UnitTable[from];
         read = FillXferBufferUnit();
     } else if (kind == 2) {
-        xferWeapon_.Rec = oob_.WeaponTable[from];
+        xfer_.Weapon.Rec = oob_.WeaponTable[from];
         read = FillXferBufferWpn();
     } else {
-        xferFormation_.Rec = oob_.FormationTable[from];
+        xfer_.Formation.Rec = oob_.FormationTable[from];
         read = FillXferBufferFormation();
     }
     if (!read)
@@ -234,8 +234,8 @@ void TSDIAppForm::SpeedButton_MoveClick()
     CommitPage(true);
     if (kind == 1) {
         // The spare bytes have no control; they travel with the record all the same.
-        oob_.UnitTable[to].SpareA = xferUnit_.Rec.SpareA;
-        oob_.UnitTable[to].SpareB = xferUnit_.Rec.SpareB;
+        oob_.UnitTable[to].SpareA = xfer_.Unit.Rec.SpareA;
+        oob_.UnitTable[to].SpareB = xfer_.Unit.Rec.SpareB;
     }
     ShowPage(kind);
 }
@@ -293,6 +293,42 @@ void TSDIAppForm::SpeedButtonSandRClick()
     ShowPage(kind);
     SetStatus(QStringLiteral("Names replaced: %1").arg(renamed));
     update();
+}
+
+void TSDIAppForm::CopyButtonClick()
+{
+    const int kind = PageKind();
+    if (kind == 0)
+        return;
+    // A page whose text is no number copies nothing.
+    const bool read = kind == 1 ? FillXferBufferUnit() : (kind == 2 ? FillXferBufferWpn() : FillXferBufferFormation());
+    if (!read)
+        return;
+    PasteRequest request{kind == 1 ? UnitBuffer : (kind == 2 ? WeaponBuffer : FormationBuffer), CopyToBuffer,
+                         &buffers_, &xfer_, &pasteOptions_, &oob_};
+    dialogs_.PasteBuffer(this, request);
+}
+
+void TSDIAppForm::PasteButtonClick()
+{
+    const int kind = PageKind();
+    if (kind == 0)
+        return;
+    PasteRequest request{kind == 1 ? UnitBuffer : (kind == 2 ? WeaponBuffer : FormationBuffer), PasteFromBuffer,
+                         &buffers_, &xfer_, &pasteOptions_, &oob_};
+    const PasteResult result = dialogs_.PasteBuffer(this, request);
+    if (result == PasteResult::Ok) {
+        // The pasted values wait on the page for a commit.
+        if (kind == 1)
+            PasteToUnit();
+        else if (kind == 2)
+            PasteToWeapon();
+        else
+            PasteToFormation();
+    } else if (result == PasteResult::All) {
+        ShowPage(kind);
+        FillList(kind, CurrentSlot(kind));
+    }
 }
 
 }  // namespace brackle

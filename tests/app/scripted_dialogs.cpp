@@ -74,4 +74,23 @@ bool ScriptedDialogs::SearchAndReplace(QWidget*, QString* find, QString* replace
     return true;
 }
 
+PasteResult ScriptedDialogs::PasteBuffer(QWidget*, PasteRequest& request)
+{
+    shown.push_back({QStringLiteral("paste"), QStringLiteral("Copy/Paste Dialogue"),
+                     QString::fromStdString(PasteStatusText(request.Kind, request.Mode)), Icon::None});
+    if (request.Kind == FormationBuffer)
+        ResetOptionsForFormations(*request.Options);
+    if (pastes.empty())
+        return PasteResult::Cancel;
+    const auto [result, slot] = pastes.front();
+    pastes.pop_front();
+    if (result == PasteResult::Ok)
+        ConfirmSlot(request, slot);
+    else if (result == PasteResult::All)
+        ConfirmAll(request);
+    else if (result == PasteResult::Cleared)
+        ClearAll(*request.Buffers);
+    return result;
+}
+
 }  // namespace brackle::test

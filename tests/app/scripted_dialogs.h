@@ -16,7 +16,7 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 namespace brackle::test {
 
 struct Shown {
-    QString kind;  // "message", "question", "save", "open", "dir", "url", "pick", "replace"
+    QString kind;  // "message", "question", "save", "open", "dir", "url", "pick", "replace", "paste"
     QString caption;
     QString text;
     Dialogs::Icon icon = Dialogs::Icon::None;
@@ -32,6 +32,7 @@ public:
     bool OpenUrl(const QUrl& url) override;
     int Pick(QWidget*, const QString& caption, const QStringList& entries) override;
     bool SearchAndReplace(QWidget*, QString* find, QString* replace) override;
+    PasteResult PasteBuffer(QWidget*, PasteRequest& request) override;
 
     std::vector<Shown> shown;
     std::deque<bool> answers;      // for questions; No when empty
@@ -41,6 +42,8 @@ public:
     QStringList lastPickEntries;   // the entries of the last pick list shown
     // Answers of the search-and-replace dialog: {find, replace}; Cancel when empty.
     std::deque<std::pair<QString, QString>> replaces;
+    // Answers of the paste-buffer dialog: how it ends and, for OK, the slot chosen; Cancel when empty.
+    std::deque<std::pair<PasteResult, int>> pastes;
 };
 
 }  // namespace brackle::test
