@@ -1,4 +1,5 @@
 // brackle-cli: the editor's file handling from the command line.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -11,6 +12,7 @@
 #include "oob/oob_file.h"
 #include "oob/oob_summary.h"
 #include "oob/records.h"
+#include "transfer/csv_dump.h"
 
 namespace fs = std::filesystem;
 using namespace brackle;
@@ -24,6 +26,10 @@ const char* const kUsage =
     "  brackle-cli info IN [--nation N] [--ini FILE]\n"
     "      Print the file number, nation name, size, info text and the numbers of\n"
     "      used units, weapons and formations.\n"
+    "  brackle-cli dump IN [--nation N] [--ini FILE] [--out DIR]\n"
+    "      Write IN's units, weapons and formations as the CSV files the editor\n"
+    "      dumps (obatDUMPnnunit.csv, ...wpns.csv, ...fmns.csv) into DIR, by\n"
+    "      default IN's folder.\n"
     "  brackle-cli demo DIR\n"
     "      Write an invented demo game folder below DIR (DIR/Vornex/...).\n"
     "  brackle-cli --help\n"
@@ -31,8 +37,8 @@ const char* const kUsage =
     "\n"
     "N is the file number (1..999) and the nation of the file's own records. It\n"
     "defaults to the number in IN's name when IN is called obatNNN.obf; for any\n"
-    "other name --nation is required. FILE is a BRVX.ini to take nation names from;\n"
-    "without it every name reads \"*NO INI FILE!*\".\n";
+    "other name --nation is required. FILE is a BRVX.ini to take nation and unit\n"
+    "class names from; without it every name reads \"*NO INI FILE!*\".\n";
 
 int Fail(const std::string& message)
 {
@@ -51,20 +57,21 @@ struct Options {
     std::vector<std::string> positional;
     std::optional<std::string> nation;
     std::optional<std::string> ini;
+    std::optional<std::string> out;
 };
 
 // Splits args into positional words and the options allowed for the command.
 std::optional<std::string> ParseOptions(const std::vector<std::string>& args, bool allowNation,
-                                        bool allowIni, Options& out)
+                                        bool allowIni, Options& out, bool allowOut = false)
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--nation" || a == "--ini") {
-            if ((a == "--nation" && !allowNation) || (a == "--ini" && !allowIni))
+        if (a == "--nation" || a == "--ini" || a == "--out") {
+            if ((a == "--nation" && !allowNation) || (a == "--ini" && !allowIni) || (a == "--out" && !allowOut))
                 return "option " + a + " is not used by this command";
             if (i + 1 >= args.size())
                 return "option " + a + " needs a value";
-            auto& slot = a == "--nation" ? out.nation : out.ini;
+            auto& slot = a == "--nation" ? out.nation : a == "--ini" ? out.ini : out.out;
             if (slot)
                 return "option " + a + " given twice";
             slot = args[++i];
@@ -91,6 +98,21 @@ std::optional<int> NumberFor(const fs::path& in, const Options& o, std::string& 
         error = "cannot tell the file number from the name " + in.filename().string() +
                 " (not obatNNN.obf); give it with --nation N";
     return n;
+}
+
+// The names of --ini FILE, or those of a missing BRVX.ini. False when FILE cannot be read.
+bool ReadNames(const Options& o, NameTables& names)
+{
+    Settings settings;
+    if (!o.ini) {
+        readinifile(nullptr, settings, names);
+        return true;
+    }
+    const auto ini = IniFile::FromPath(*o.ini);
+    if (!ini)
+        return false;
+    readinifile(&*ini, settings, names);
+    return true;
 }
 
 int Resave(const std::vector<std::string>& args)
@@ -133,21 +155,49 @@ int Info(const std::vector<std::string>& args)
         return BadArguments(error);
 
     Oob oob;
-    Settings settings;
-    if (o.ini) {
-        const auto ini = IniFile::FromPath(*o.ini);
-        if (!ini)
-            return Fail("cannot read the ini file " + *o.ini);
-        readinifile(&*ini, settings, oob.Names);
-    } else {
-        readinifile(nullptr, settings, oob.Names);
-    }
+    if (!ReadNames(o, oob.Names))
+        return Fail("cannot read the ini file " + *o.ini);
     oob.CurrentOOB = static_cast<std::uint16_t>(*n);
     const LoadResult loaded = LoadOOBFromPath(oob, in);
     if (loaded.code != 0)
         return Fail("cannot load " + loaded.reason);
     std::cout << FormatSummary(SummariseOob(oob));
     return 0;
+}
+
+int Dump(const std::vector<std::string>& args)
+{
+    Options o;
+    if (const auto err = ParseOptions(args, true, true, o, true))
+        return BadArguments(*err);
+    if (o.positional.size() != 1)
+        return BadArguments("dump needs exactly one file IN");
+    const fs::path in = o.positional[0];
+    std::string error;
+    const auto n = NumberFor(in, o, error);
+    if (!n)
+        return BadArguments(error);
+    const fs::path dir = o.out ? fs::path(*o.out) : in.has_parent_path() ? in.parent_path() : fs::path(".");
+
+    Oob oob;
+    if (!ReadNames(o, oob.Names))
+        return Fail("cannot read the ini file " + *o.ini);
+    oob.CurrentOOB = static_cast<std::uint16_t>(*n);
+    const LoadResult loaded = LoadOOBFromPath(oob, in);
+    if (loaded.code != 0)
+        return Fail("cannot load " + loaded.reason);
+    std::error_code ec;
+    if (!fs::is_directory(dir, ec))
+        return Fail("cannot write into " + dir.string() + ": no such folder");
+    const auto failed = DumpOOB(oob, *n, dir);
+    for (const DumpKind kind : {DumpKind::Units, DumpKind::Weapons, DumpKind::Formations}) {
+        const fs::path path = dir / DumpFileName(*n, kind);
+        if (std::find(failed.begin(), failed.end(), path) == failed.end())
+            std::cout << "Wrote " << path.string() << "\n";
+        else
+            std::cerr << "brackle-cli: cannot write " << path.string() << "\n";
+    }
+    return failed.empty() ? 0 : 1;
 }
 
 int Demo(const std::vector<std::string>& args)
@@ -189,6 +239,8 @@ int main(int argc, char** argv)
         return Resave(args);
     if (command == "info")
         return Info(args);
+    if (command == "dump")
+        return Dump(args);
     if (command == "demo")
         return Demo(args);
     return BadArguments("unknown command " + command);

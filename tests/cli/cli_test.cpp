@@ -8,10 +8,12 @@
 
 #include <sys/wait.h>
 
+#include "oob/config.h"
 #include "oob/demo_game.h"
 #include "oob/oob_file.h"
 #include "oob/oob_summary.h"
 #include "test_support.h"
+#include "transfer/csv_dump.h"
 
 namespace brackle {
 namespace {
@@ -78,7 +80,8 @@ TEST_F(Cli, HelpGoesToStandardOutput)
         const CliRun r = Call({flag});
         EXPECT_EQ(r.code, 0) << flag;
         EXPECT_NE(r.out.find("Usage:"), std::string::npos);
-        for (const char* command : {"resave IN OUT", "info IN", "demo DIR", "--nation N", "--ini FILE"})
+        for (const char* command : {"resave IN OUT", "info IN", "dump IN", "demo DIR", "--nation N", "--ini FILE",
+                                    "--out DIR"})
             EXPECT_NE(r.out.find(command), std::string::npos) << command;
         EXPECT_EQ(r.err, "");
     }
@@ -105,6 +108,14 @@ TEST_F(Cli, RefusesBadArgumentsOnStandardError)
         {"info"},
         {"info", in, in},
         {"info", in, "--nation", "abc"},
+        {"info", in, "--out", In("csv")},
+        {"resave", in, out, "--out", In("csv")},
+        {"dump"},
+        {"dump", in, in},
+        {"dump", in, "--out"},
+        {"dump", in, "--out", In("a"), "--out", In("b")},
+        {"dump", in, "--nation", "0"},
+        {"dump", In("varn.obf")},
         {"demo"},
         {"demo", In("a"), In("b")},
         {"demo", In("a"), "--nation", "1"},
@@ -251,6 +262,92 @@ TEST_F(Cli, ASaveIntoAMissingFolderFailsWithThePath)
     const CliRun r = Call({"resave", DemoOob(1).string(), out});
     EXPECT_NE(r.code, 0);
     EXPECT_NE(r.err.find(out), std::string::npos) << r.err;
+}
+
+// What DumpOOB writes for file IN loaded as number n with the names of ini (none: no names).
+std::vector<std::vector<unsigned char>> ExpectedDump(const fs::path& in, int n, const fs::path* ini,
+                                                     const fs::path& dir)
+{
+    Oob oob;
+    Settings settings;
+    const auto file = ini ? IniFile::FromPath(*ini) : std::nullopt;
+    readinifile(file ? &*file : nullptr, settings, oob.Names);
+    oob.CurrentOOB = static_cast<std::uint16_t>(n);
+    EXPECT_EQ(LoadOOBFromPath(oob, in).code, 0);
+    fs::create_directories(dir);
+    EXPECT_TRUE(DumpOOB(oob, n, dir).empty());
+    std::vector<std::vector<unsigned char>> files;
+    for (const DumpKind kind : {DumpKind::Units, DumpKind::Weapons, DumpKind::Formations})
+        files.push_back(test::ReadBytes(dir / DumpFileName(n, kind)));
+    return files;
+}
+
+std::vector<std::vector<unsigned char>> DumpFiles(const fs::path& dir, int n)
+{
+    std::vector<std::vector<unsigned char>> files;
+    for (const DumpKind kind : {DumpKind::Units, DumpKind::Weapons, DumpKind::Formations}) {
+        EXPECT_TRUE(fs::is_regular_file(dir / DumpFileName(n, kind))) << DumpFileName(n, kind);
+        files.push_back(test::ReadBytes(dir / DumpFileName(n, kind)));
+    }
+    return files;
+}
+
+TEST_F(Cli, DumpWritesWhatTheEditorDumps)
+{
+    const fs::path ini = DemoIni();
+    const fs::path out = In("csv");
+    fs::create_directory(out);
+    const CliRun r = Call({"dump", DemoOob(5).string(), "--ini", ini.string(), "--out", out.string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_NE(r.out.find((out / "obatDUMP05fmns.csv").string()), std::string::npos) << r.out;
+    const auto files = DumpFiles(out, 5);
+    EXPECT_EQ(files, ExpectedDump(DemoOob(5), 5, &ini, In("expected")));
+    // The demo's nation names reach the lines.
+    const std::string units(files[0].begin(), files[0].end());
+    EXPECT_NE(units.find("\r\n5," + DemoNationNames()[5] + ",1,"), std::string::npos);
+}
+
+TEST_F(Cli, DumpDefaultsToTheInputFolderAndNoNames)
+{
+    const fs::path in = In("obat002.obf");
+    fs::copy_file(DemoOob(2), in);
+    const CliRun r = Call({"dump", in.string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const auto files = DumpFiles(dir_.path(), 2);
+    EXPECT_EQ(files, ExpectedDump(in, 2, nullptr, In("expected")));
+    const std::string weapons(files[1].begin(), files[1].end());
+    EXPECT_NE(weapons.find("\r\n2,*NO INI FILE!*,1,"), std::string::npos);
+}
+
+TEST_F(Cli, DumpTakesTheNumberFromTheOption)
+{
+    const fs::path in = In("varn.obf");
+    fs::copy_file(DemoOob(2), in);
+    const CliRun r = Call({"dump", in.string(), "--nation", "42", "--out", dir_.path().string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(DumpFiles(dir_.path(), 42), ExpectedDump(in, 42, nullptr, In("expected")));
+}
+
+TEST_F(Cli, DumpFailuresNameThePathAndTheOtherFilesAreWritten)
+{
+    const fs::path out = In("csv");
+    fs::create_directories(out / "obatDUMP01wpns.csv");  // a folder in the way
+    CliRun r = Call({"dump", DemoOob(1).string(), "--out", out.string()});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find((out / "obatDUMP01wpns.csv").string()), std::string::npos) << r.err;
+    EXPECT_TRUE(fs::is_regular_file(out / "obatDUMP01unit.csv"));
+    EXPECT_TRUE(fs::is_regular_file(out / "obatDUMP01fmns.csv"));
+
+    const std::string missing = In("no/such/folder");
+    r = Call({"dump", DemoOob(1).string(), "--out", missing});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find(missing), std::string::npos) << r.err;
+
+    r = Call({"dump", In("obat007.obf"), "--out", out.string()});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find(In("obat007.obf")), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(out / "obatDUMP07unit.csv"));
 }
 
 TEST(OobFileNumbers, ComeFromObatNames)
