@@ -12,6 +12,8 @@
 #include "app/search_replace_dialog.h"
 #include "app/splash_screen.h"
 #include "app/text_qt.h"
+#include "editors/delete_all_dialog.h"
+#include "editors/renationalise_dialog.h"
 #include "transfer/paster_dialog.h"
 
 namespace brackle {
@@ -111,7 +113,9 @@ Application::Application(Dialogs& dialogs, const StartupPaths& paths, const Star
             qt->SetSandRForm(sandR.get());
         windows_.push_back(std::move(sandR));
     }
-    shell("TFormDeleteAll", "Choose nation to Delete");
+    auto deleteAll = std::make_unique<TFormDeleteAll>(*oob_, dialogs_, main_.get());
+    TFormDeleteAll* deleteAllDlg = deleteAll.get();
+    windows_.push_back(std::move(deleteAll));
     if (splash) {
         splash->hide();
         splash.reset();
@@ -132,7 +136,9 @@ Application::Application(Dialogs& dialogs, const StartupPaths& paths, const Star
             qt->SetPasterDlg(paster.get());
         windows_.push_back(std::move(paster));
     }
-    shell("TRenatDlg", "Renationalise Dialogue");
+    auto renat = std::make_unique<TRenatDlg>(*oob_, dialogs_, main_.get());
+    main_->SetBulkDialogs(renat.get(), deleteAllDlg);
+    windows_.push_back(std::move(renat));
     shell("TLBMBrowser", "LBM Browser");
     shell("TFormColour", "16 Bit Monitor Transparency Colour setup");
     QObject::connect(main_.get(), &TSDIAppForm::aboutRequested, about_.get(), [this] { about_->exec(); });

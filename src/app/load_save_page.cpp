@@ -22,8 +22,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kDataCommands[] = {"SaveAs1",   "WriteCSV1",   "Reclassify1", "Renationalise1",
-                                     "SaveFileAs1", "ChangeTransparentColour1"};
+const char* const kDataCommands[] = {"SaveAs1",     "WriteCSV1",     "Reclassify1",      "Renationalise1",
+                                     "SaveFileAs1", "DeleteAllMarked1", "ChangeTransparentColour1"};
 const char* const kDataButtons[] = {"SaveBtn", "SaveAsBtn", "ExportBtn"};
 
 // "obat05" for 5, "obat42" for 42: the number in (at least) two digits.

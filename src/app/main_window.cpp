@@ -218,7 +218,13 @@ void TSDIAppForm::BuildMenus()
             this, &TSDIAppForm::SpeedButtonSandRClick);
     connect(qobject_cast<QToolButton*>(buttons_.at(QStringLiteral("Back1Btn"))), &QToolButton::clicked, this,
             &TSDIAppForm::Back1BtnClick);
-    for (const char* later : {"DeleteAllMarked1", "DumpIconBitmaps1", "ResetAllIcons1"})
+    connect(actions_.at(QStringLiteral("WriteCSV1")), &QAction::triggered, this, &TSDIAppForm::ExportBtnClick);
+    connect(actions_.at(QStringLiteral("Renationalise1")), &QAction::triggered, this,
+            &TSDIAppForm::Renationalise1Click);
+    connect(actions_.at(QStringLiteral("Reclassify1")), &QAction::triggered, this, &TSDIAppForm::Reclassify1Click);
+    connect(actions_.at(QStringLiteral("DeleteAllMarked1")), &QAction::triggered, this,
+            &TSDIAppForm::DeleteAllMarked1Click);
+    for (const char* later : {"DumpIconBitmaps1", "ResetAllIcons1"})
         actions_.at(QString::fromLatin1(later))->setEnabled(false);
 }
 
@@ -303,6 +309,8 @@ QWidget* TSDIAppForm::BuildLoadPage()
             &TSDIAppForm::SaveBtnClick);
     connect(qobject_cast<QPushButton*>(buttons_.at(QStringLiteral("SaveAsBtn"))), &QPushButton::clicked, this,
             &TSDIAppForm::SaveAsBtnClick);
+    connect(qobject_cast<QPushButton*>(buttons_.at(QStringLiteral("ExportBtn"))), &QPushButton::clicked, this,
+            &TSDIAppForm::ExportBtnClick);
     connect(qobject_cast<QPushButton*>(buttons_.at(QStringLiteral("Button1"))), &QPushButton::clicked, this,
             &TSDIAppForm::HelpClick);
     connect(qobject_cast<QPushButton*>(buttons_.at(QStringLiteral("ExitButton"))), &QPushButton::clicked, this,

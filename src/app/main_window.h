@@ -27,6 +27,8 @@ namespace brackle {
 
 class Dialogs;
 class UnitPage;
+class TRenatDlg;
+class TFormDeleteAll;
 class WeaponPage;
 class FormationPage;
 
@@ -79,6 +81,14 @@ public:
     void SpeedButtonSandRClick();
     void CopyButtonClick();
     void PasteButtonClick();
+
+    // CSV dumps and the bulk edits of the File menu.
+    void ExportBtnClick();
+    void Renationalise1Click();
+    void Reclassify1Click();
+    void DeleteAllMarked1Click();
+    // The dialogs made at start-up; without them the window makes its own when first needed.
+    void SetBulkDialogs(TRenatDlg* renat, TFormDeleteAll* deleteAll);
     PasteBuffers& Buffers() { return buffers_; }
     PasteOptions& Options() { return pasteOptions_; }
 
@@ -188,6 +198,8 @@ private:
     WeaponPage* weaponPage_ = nullptr;
     FormationPage* formationPage_ = nullptr;
     TransferRecords xfer_;
+    TRenatDlg* renatDlg_ = nullptr;
+    TFormDeleteAll* deleteAllDlg_ = nullptr;
     PasteBuffers buffers_;
     PasteOptions pasteOptions_;
     bool fillingList_ = false;  // a refill or a step moves the selection; that is no user's click

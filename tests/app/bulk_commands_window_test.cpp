@@ -1,0 +1,101 @@
+#include <QApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/loaded_window.h"
+#include "transfer/csv_dump.h"
+
+namespace brackle {
+namespace {
+
+namespace fs = std::filesystem;
+
+class BulkCommandsTest : public test::LoadedWindowTest {
+protected:
+    void Fill(Oob& o) override
+    {
+        o.UnitTable[1].Name = "Own";
+        o.UnitTable[1].Nation = 3;
+        o.UnitTable[2].Name = "Foreign";
+        o.UnitTable[2].Nation = 4;
+        o.FormationTable[1].Name = "Foreign Plt";
+        o.FormationTable[1].Nation = 4;
+    }
+
+    std::vector<std::string> CsvFiles() const
+    {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(oobDir)) {
+            if (e.path().extension() == ".csv")
+                names.push_back(e.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST_F(BulkCommandsTest, DumpOfTheLoadedFileWritesItsThreeFiles)
+{
+    oob.UnitTable[1].Name = "Committed";  // dumped as it stands in memory, saved or not
+    dialogs.answers = {false};
+    w->ExportBtnClick();
+    EXPECT_EQ(CsvFiles(), (std::vector<std::string>{"obatDUMP03fmns.csv", "obatDUMP03unit.csv",
+                                                    "obatDUMP03wpns.csv"}));
+    EXPECT_EQ(dialogs.shown.at(0).caption, QStringLiteral("Dump All?"));
+    EXPECT_EQ(w->StatusText(), QStringLiteral("Text files written to ") + QString::fromStdString(oobDir.string()));
+    const std::string units = test::ReadText(oobDir / "obatDUMP03unit.csv");
+    EXPECT_NE(units.find("\r\n3,Third Nation,1,Committed,3,"), std::string::npos);
+}
+
+TEST_F(BulkCommandsTest, DumpAllDumpsTheFilesPresentAndKeepsTheEdits)
+{
+    oob.UnitTable[1].Name = "Unsaved edit";
+    const Oob before = oob;
+    const QString caption = w->windowTitle();
+    dialogs.answers = {true};
+    w->ExportBtnClick();
+    EXPECT_EQ(CsvFiles().size(), 3u);  // only file 3 exists
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(oob.UnitTable, before.UnitTable);
+    EXPECT_EQ(oob.CurrentOOB, 3);
+    EXPECT_EQ(oob.LoadedSize, before.LoadedSize);
+    EXPECT_EQ(oob.OOBBuffer, before.OOBBuffer);
+    EXPECT_EQ(w->windowTitle(), caption);
+    EXPECT_TRUE(w->StatusText().endsWith(QStringLiteral(" - 1 OOB file dumped"))) << w->StatusText().toStdString();
+}
+
+TEST_F(BulkCommandsTest, AFileThatCannotBeWrittenIsReportedAndTheOthersWritten)
+{
+    fs::create_directories(oobDir / "obatDUMP03unit.csv");
+    dialogs.answers = {false};
+    w->ExportBtnClick();
+    const auto m = Messages();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_TRUE(m[0].first.startsWith(QStringLiteral("Unable to open csv output file ")));
+    EXPECT_TRUE(m[0].first.endsWith(QStringLiteral("obatDUMP03unit.csv")));
+    EXPECT_TRUE(fs::is_regular_file(oobDir / "obatDUMP03wpns.csv"));
+    EXPECT_TRUE(fs::is_regular_file(oobDir / "obatDUMP03fmns.csv"));
+}
+
+TEST_F(BulkCommandsTest, DeleteAllMarkedDeletesTheNationShownAndRefreshesThePage)
+{
+    dialogs.answers = {true};
+    QTimer::singleShot(0, w.get(), [] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QLineEdit*>(QStringLiteral("RenatFromEdit"))->setText(QStringLiteral("4"));
+        dialog->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    oob.CurrentUnit = 2;
+    w->DeleteAllMarked1Click();
+    EXPECT_EQ(oob.UnitTable[2].Name, "");
+    EXPECT_EQ(oob.FormationTable[1].Name, "");
+    EXPECT_EQ(oob.UnitTable[1].Name, "Own");
+    EXPECT_EQ(Text("UnitnameEdit"), QString());  // the Units page shows the deleted slot
+}
+
+}  // namespace
+}  // namespace brackle
