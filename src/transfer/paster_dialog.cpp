@@ -41,7 +41,7 @@ TPasterDlg::TPasterDlg(Dialogs& dialogs, QWidget* parent) : QDialog(parent), dia
 {
     setObjectName(QStringLiteral("TPasterDlg"));
     setWindowTitle(QStringLiteral("Copy/Paste Dialogue"));
-    resize(560, 520);
+    resize(720, 540);
     auto* layout = new QVBoxLayout(this);
     LabelStatus = new QLabel(this);
     LabelStatus->setObjectName(QStringLiteral("LabelStatus"));
@@ -55,6 +55,8 @@ TPasterDlg::TPasterDlg(Dialogs& dialogs, QWidget* parent) : QDialog(parent), dia
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     ListBox1->setUniformItemSizes(true);
+    // Room for the whole line: slot, name, source nation and its name.
+    ListBox1->setMinimumWidth(ListBox1->fontMetrics().horizontalAdvance(QString(52, QLatin1Char('M'))) + 24);
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TPasterDlg::OKBtnClick);
     middle->addWidget(ListBox1, 1);
 
