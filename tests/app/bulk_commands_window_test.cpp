@@ -50,19 +50,26 @@ TEST_F(BulkCommandsTest, DumpOfTheLoadedFileWritesItsThreeFiles)
 
 TEST_F(BulkCommandsTest, DumpAllDumpsTheFilesPresentAndKeepsTheEdits)
 {
+    Oob other;
+    other.CurrentOOB = 1;
+    other.UnitTable[5].Name = "From file 1";
+    WriteTablesToBuffer(other);
+    ASSERT_TRUE(WriteFileAtomically(oobDir / OOBFileName(1), other.OOBBuffer.data(), kBufferSize).ok);
     oob.UnitTable[1].Name = "Unsaved edit";
     const Oob before = oob;
     const QString caption = w->windowTitle();
     dialogs.answers = {true};
     w->ExportBtnClick();
-    EXPECT_EQ(CsvFiles().size(), 3u);  // only file 3 exists
+    EXPECT_EQ(CsvFiles().size(), 6u);  // files 1 and 3 exist; no other number writes anything
+    EXPECT_NE(test::ReadText(oobDir / "obatDUMP01unit.csv").find(",5,From file 1,"), std::string::npos);
+    EXPECT_NE(test::ReadText(oobDir / "obatDUMP03unit.csv").find("3,Third Nation,1,Own,"), std::string::npos);
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(oob.UnitTable, before.UnitTable);
     EXPECT_EQ(oob.CurrentOOB, 3);
     EXPECT_EQ(oob.LoadedSize, before.LoadedSize);
     EXPECT_EQ(oob.OOBBuffer, before.OOBBuffer);
     EXPECT_EQ(w->windowTitle(), caption);
-    EXPECT_TRUE(w->StatusText().endsWith(QStringLiteral(" - 1 OOB file dumped"))) << w->StatusText().toStdString();
+    EXPECT_TRUE(w->StatusText().endsWith(QStringLiteral(" - 2 OOB files dumped"))) << w->StatusText().toStdString();
 }
 
 TEST_F(BulkCommandsTest, AFileThatCannotBeWrittenIsReportedAndTheOthersWritten)
