@@ -162,6 +162,9 @@ private:
     // Commit of the current page; rulesChecked skips rules that already passed. True when stored.
     bool CommitPage(bool rulesChecked);
     void ShowPage(int kind);
+    void SelectSlot(int kind, int slot);  // selects the slot's list entry without showing it twice
+    bool FillXfer(int kind);
+    void PasteToPage(int kind);
     int PageKind() const;  // 1 units, 2 weapons, 3 formations, 0 for the other pages
     int& CurrentSlot(int kind);
     void SetStatus(const QString& text);

@@ -22,6 +22,12 @@ namespace {
 
 const QString kCaption = QStringLiteral("Brackle");
 
+// The paste buffer of a page's kind (1 units, 2 weapons, 3 formations).
+int BufferKindOf(int kind)
+{
+    return kind == 1 ? UnitBuffer : (kind == 2 ? WeaponBuffer : FormationBuffer);
+}
+
 }  // namespace
 
 int TSDIAppForm::PageKind() const
@@ -157,6 +163,21 @@ bool TSDIAppForm::FillXferBufferFormation()
     return true;
 }
 
+bool TSDIAppForm::FillXfer(int kind)
+{
+    return kind == 1 ? FillXferBufferUnit() : (kind == 2 ? FillXferBufferWpn() : FillXferBufferFormation());
+}
+
+void TSDIAppForm::PasteToPage(int kind)
+{
+    if (kind == 1)
+        PasteToUnit();
+    else if (kind == 2)
+        PasteToWeapon();
+    else
+        PasteToFormation();
+}
+
 void TSDIAppForm::PasteToUnit()
 {
     unitPage_->PasteToUnit(xfer_.Unit.Rec, pasteOptions_);
@@ -190,18 +211,13 @@ void TSDIAppForm::SpeedButton_MoveClick()
     if (kind == 3 && !formationPage_->CheckFormation())
         return;
     // The whole record moves: fields without a control come from the stored record.
-    bool read = false;
-    if (kind == 1) {
+    if (kind == 1)
         xfer_.Unit.Rec = oob_.UnitTable[from];
-        read = FillXferBufferUnit();
-    } else if (kind == 2) {
+    else if (kind == 2)
         xfer_.Weapon.Rec = oob_.WeaponTable[from];
-        read = FillXferBufferWpn();
-    } else {
+    else
         xfer_.Formation.Rec = oob_.FormationTable[from];
-        read = FillXferBufferFormation();
-    }
-    if (!read)
+    if (!FillXfer(kind))
         return;
     if (SlotInUse(oob_, kind, to) &&
         !dialogs_.Question(this, QStringLiteral("Move"),
@@ -214,29 +230,26 @@ void TSDIAppForm::SpeedButton_MoveClick()
     EraseButtonClick();
     CommitPage(true);
 
+    // The whole record goes to the target first, so fields without a control (a
+    // unit's spare bytes) travel with it; the paste and commit below then store
+    // the page's fields through the page's rules, as any commit does.
+    if (kind == 1)
+        oob_.UnitTable[to] = xfer_.Unit.Rec;
+    else if (kind == 2)
+        oob_.WeaponTable[to] = xfer_.Weapon.Rec;
+    else
+        oob_.FormationTable[to] = xfer_.Formation.Rec;
+
     CurrentSlot(kind) = to;
-    QListWidget* list = ListOf(kind);
-    fillingList_ = true;
-    list->setCurrentRow(to - 1);
-    fillingList_ = false;
+    SelectSlot(kind, to);
     ShowPage(kind);
 
     // A move ignores the paste options: it always writes the whole record.
     const PasteOptions saved = pasteOptions_;
     pasteOptions_ = PasteOptions{};
-    if (kind == 1)
-        PasteToUnit();
-    else if (kind == 2)
-        PasteToWeapon();
-    else
-        PasteToFormation();
+    PasteToPage(kind);
     pasteOptions_ = saved;
     CommitPage(true);
-    if (kind == 1) {
-        // The spare bytes have no control; they travel with the record all the same.
-        oob_.UnitTable[to].SpareA = xfer_.Unit.Rec.SpareA;
-        oob_.UnitTable[to].SpareB = xfer_.Unit.Rec.SpareB;
-    }
     ShowPage(kind);
 }
 
@@ -266,10 +279,7 @@ void TSDIAppForm::SpeedButtonFindClick()
     const int found = FindNext(oob_, kind, current, needle);
     if (found > 0)
         current = found;
-    QListWidget* list = ListOf(kind);
-    fillingList_ = true;
-    list->setCurrentRow(current - 1);
-    fillingList_ = false;
+    SelectSlot(kind, current);
     ShowPage(kind);
     if (found == 0) {
         const char* what = kind == 1 ? "unit" : (kind == 2 ? "weapon" : "formation");
@@ -301,11 +311,9 @@ void TSDIAppForm::CopyButtonClick()
     if (kind == 0)
         return;
     // A page whose text is no number copies nothing.
-    const bool read = kind == 1 ? FillXferBufferUnit() : (kind == 2 ? FillXferBufferWpn() : FillXferBufferFormation());
-    if (!read)
+    if (!FillXfer(kind))
         return;
-    PasteRequest request{kind == 1 ? UnitBuffer : (kind == 2 ? WeaponBuffer : FormationBuffer), CopyToBuffer,
-                         &buffers_, &xfer_, &pasteOptions_, &oob_};
+    PasteRequest request{BufferKindOf(kind), CopyToBuffer, &buffers_, &xfer_, &pasteOptions_, &oob_};
     dialogs_.PasteBuffer(this, request);
 }
 
@@ -314,17 +322,10 @@ void TSDIAppForm::PasteButtonClick()
     const int kind = PageKind();
     if (kind == 0)
         return;
-    PasteRequest request{kind == 1 ? UnitBuffer : (kind == 2 ? WeaponBuffer : FormationBuffer), PasteFromBuffer,
-                         &buffers_, &xfer_, &pasteOptions_, &oob_};
+    PasteRequest request{BufferKindOf(kind), PasteFromBuffer, &buffers_, &xfer_, &pasteOptions_, &oob_};
     const PasteResult result = dialogs_.PasteBuffer(this, request);
     if (result == PasteResult::Ok) {
-        // The pasted values wait on the page for a commit.
-        if (kind == 1)
-            PasteToUnit();
-        else if (kind == 2)
-            PasteToWeapon();
-        else
-            PasteToFormation();
+        PasteToPage(kind);  // the pasted values wait on the page for a commit
     } else if (result == PasteResult::All) {
         ShowPage(kind);
         FillList(kind, CurrentSlot(kind));

@@ -104,38 +104,23 @@ void TSDIAppForm::ListBoxUpdate(int slot, int kind)
 
 void TSDIAppForm::StepBy(int delta)
 {
-    int* current = nullptr;
-    int kind = 0;
-    switch (pageMode_) {
-    case 1:
-        current = &oob_.CurrentWeapon;
-        kind = 2;
-        break;
-    case 2:
-        current = &oob_.CurrentUnit;
-        kind = 1;
-        break;
-    case 3:
-        current = &oob_.CurrentFormation;
-        kind = 3;
-        break;
-    default:
-        update();
-        return;
+    // Off the record pages the buttons change nothing.
+    if (const int kind = PageKind()) {
+        int& current = CurrentSlot(kind);
+        current = StepSlot(current, delta, LastSlot(kind));
+        SelectSlot(kind, current);
+        ShowPage(kind);
     }
-    *current = StepSlot(*current, delta, LastSlot(kind));
+    update();
+}
+
+void TSDIAppForm::SelectSlot(int kind, int slot)
+{
     QListWidget* list = ListOf(kind);
     fillingList_ = true;
-    if (*current <= list->count())
-        list->setCurrentRow(*current - 1);
+    if (slot <= list->count())
+        list->setCurrentRow(slot - 1);
     fillingList_ = false;
-    if (kind == 1)
-        ShowUnit();
-    else if (kind == 2)
-        ShowWeapon();
-    else
-        ShowFormation();
-    update();
 }
 
 void TSDIAppForm::Fwd1BtnClick()

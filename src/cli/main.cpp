@@ -115,6 +115,23 @@ bool ReadNames(const Options& o, NameTables& names)
     return true;
 }
 
+// Reads IN into oob as file number N (from --nation or IN's name) with the
+// ini's names. Gives 0, or the exit code of what went wrong (already reported).
+int LoadInput(const Options& o, const fs::path& in, Oob& oob)
+{
+    std::string error;
+    const auto n = NumberFor(in, o, error);
+    if (!n)
+        return BadArguments(error);
+    if (!ReadNames(o, oob.Names))
+        return Fail("cannot read the ini file " + *o.ini);
+    oob.CurrentOOB = static_cast<std::uint16_t>(*n);
+    const LoadResult loaded = LoadOOBFromPath(oob, in);
+    if (loaded.code != 0)
+        return Fail("cannot load " + loaded.reason);
+    return 0;
+}
+
 int Resave(const std::vector<std::string>& args)
 {
     Options o;
@@ -122,18 +139,10 @@ int Resave(const std::vector<std::string>& args)
         return BadArguments(*err);
     if (o.positional.size() != 2)
         return BadArguments("resave needs IN and OUT");
-    const fs::path in = o.positional[0];
     const fs::path out = o.positional[1];
-    std::string error;
-    const auto n = NumberFor(in, o, error);
-    if (!n)
-        return BadArguments(error);
-
     Oob oob;
-    oob.CurrentOOB = static_cast<std::uint16_t>(*n);
-    const LoadResult loaded = LoadOOBFromPath(oob, in);
-    if (loaded.code != 0)
-        return Fail("cannot load " + loaded.reason);
+    if (const int failed = LoadInput(o, o.positional[0], oob))
+        return failed;
     const SaveResult saved = SaveOOBToPath(oob, out);
     if (!saved.ok)
         return Fail("cannot save " + saved.path.string() + ": " + saved.reason);
@@ -148,19 +157,9 @@ int Info(const std::vector<std::string>& args)
         return BadArguments(*err);
     if (o.positional.size() != 1)
         return BadArguments("info needs exactly one file IN");
-    const fs::path in = o.positional[0];
-    std::string error;
-    const auto n = NumberFor(in, o, error);
-    if (!n)
-        return BadArguments(error);
-
     Oob oob;
-    if (!ReadNames(o, oob.Names))
-        return Fail("cannot read the ini file " + *o.ini);
-    oob.CurrentOOB = static_cast<std::uint16_t>(*n);
-    const LoadResult loaded = LoadOOBFromPath(oob, in);
-    if (loaded.code != 0)
-        return Fail("cannot load " + loaded.reason);
+    if (const int failed = LoadInput(o, o.positional[0], oob))
+        return failed;
     std::cout << FormatSummary(SummariseOob(oob));
     return 0;
 }
@@ -173,25 +172,17 @@ int Dump(const std::vector<std::string>& args)
     if (o.positional.size() != 1)
         return BadArguments("dump needs exactly one file IN");
     const fs::path in = o.positional[0];
-    std::string error;
-    const auto n = NumberFor(in, o, error);
-    if (!n)
-        return BadArguments(error);
     const fs::path dir = o.out ? fs::path(*o.out) : in.has_parent_path() ? in.parent_path() : fs::path(".");
-
     Oob oob;
-    if (!ReadNames(o, oob.Names))
-        return Fail("cannot read the ini file " + *o.ini);
-    oob.CurrentOOB = static_cast<std::uint16_t>(*n);
-    const LoadResult loaded = LoadOOBFromPath(oob, in);
-    if (loaded.code != 0)
-        return Fail("cannot load " + loaded.reason);
+    if (const int failed = LoadInput(o, in, oob))
+        return failed;
+    const int n = oob.CurrentOOB;
     std::error_code ec;
     if (!fs::is_directory(dir, ec))
         return Fail("cannot write into " + dir.string() + ": no such folder");
-    const auto failed = DumpOOB(oob, *n, dir);
+    const auto failed = DumpOOB(oob, n, dir);
     for (const DumpKind kind : {DumpKind::Units, DumpKind::Weapons, DumpKind::Formations}) {
-        const fs::path path = dir / DumpFileName(*n, kind);
+        const fs::path path = dir / DumpFileName(n, kind);
         if (std::find(failed.begin(), failed.end(), path) == failed.end())
             std::cout << "Wrote " << path.string() << "\n";
         else

@@ -90,14 +90,5 @@ std::string ReclassifiedText(int units)
     return text;
 }
 
-std::string NotANumberText(std::string_view title, std::string_view text)
-{
-    std::string m = "The ";
-    m += title;
-    m += " field holds \"";
-    m += text;
-    m += "\", which is not a number.";
-    return m;
-}
 
 }  // namespace brackle

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "oob/records.h"
+#include "oob/text.h"  // NotANumberText, for the dialogs' refusals
 
 namespace brackle {
 
@@ -40,9 +41,5 @@ std::string ProcessedText(const BulkCounts& counts);
 
 // "Reclassified : 3 Units"; "Reclassified : 0" when nothing matched.
 std::string ReclassifiedText(int units);
-
-// The message for a number field whose text no clamping can turn into a number:
-// "The Change any field holds "1-2", which is not a number."
-std::string NotANumberText(std::string_view title, std::string_view text);
 
 }  // namespace brackle

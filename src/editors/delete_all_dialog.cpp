@@ -12,6 +12,7 @@
 #include "app/dialogs_qt.h"
 #include "app/pick_form.h"
 #include "app/text_qt.h"
+#include "editors/number_edit_qt.h"
 #include "editors/pick_list.h"
 #include "oob/names.h"
 #include "oob/text.h"
@@ -106,14 +107,10 @@ BulkCounts TFormDeleteAll::DeleteMarked()
 
 void TFormDeleteAll::BitBtn1Click()
 {
-    const std::string text = ToBytes(RenatFromEdit->text());
-    const auto n = ClampValue(0, kNations, text);
-    if (!n) {
-        dialogs_.Message(this, QString::fromLatin1(kCaption), ToQt(NotANumberText(kFieldTitle, text)),
-                         Dialogs::Icon::Warning);
-        RenatFromEdit->setFocus();
+    const auto n = ReadNumberEdit(dialogs_, this, QString::fromLatin1(kCaption), RenatFromEdit, kFieldTitle, 0,
+                                  kNations);
+    if (!n)
         return;
-    }
     // The edit and its label show the clamped number before the question, so the
     // nation named on the screen is the one deleted.
     RenatFromEdit->setText(QString::number(*n));
@@ -127,9 +124,7 @@ void TFormDeleteAll::BitBtn1Click()
 
 void TFormDeleteAll::UnitWpn1PickBtnClick()
 {
-    const int n = PickFrom(dialogs_, this, PickNation, oob_, 0);
-    if (n >= 0)
-        RenatFromEdit->setText(QString::number(n));
+    PickInto(dialogs_, this, PickNation, oob_, RenatFromEdit);
 }
 
 void TFormDeleteAll::ShowNation()

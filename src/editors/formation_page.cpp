@@ -17,6 +17,7 @@
 #include "app/dialogs_qt.h"
 #include "app/pick_form.h"
 #include "app/text_qt.h"
+#include "editors/number_edit_qt.h"
 #include "editors/pick_list.h"
 #include "editors/unit_fields.h"
 #include "editors/unit_page.h"
@@ -482,12 +483,7 @@ void FormationPage::ShowFormation()
 
 bool FormationPage::Refused(FormationFieldId id, const FormationTexts& texts)
 {
-    const FormationField& f = FormationFieldOf(id);
-    dialogs_.Message(this, kCaption, ToQt(UnreadableFieldMessage(f.Title, texts[id], "Formation")),
-                     Dialogs::Icon::Error);
-    edits_[id]->setFocus();
-    edits_[id]->selectAll();
-    return false;
+    return RefuseUnreadable(dialogs_, this, edits_[id], FormationFieldOf(id).Title, texts[id], "Formation");
 }
 
 bool FormationPage::SaveFormation()

@@ -14,6 +14,7 @@
 #include "app/dialogs_qt.h"
 #include "app/pick_form.h"
 #include "app/text_qt.h"
+#include "editors/number_edit_qt.h"
 #include "editors/bulk_edits.h"
 #include "editors/pick_list.h"
 #include "oob/names.h"
@@ -121,50 +122,32 @@ void TFormReclassify::showEvent(QShowEvent* event)
 
 void TFormReclassify::BitBtn1Click()
 {
-    int from = 0;
-    int to = 0;
-    if (!ReadClass(EditFrom, "From Class Number", &from) || !ReadClass(EditTo, "To New Class Number", &to))
+    const QString caption = QString::fromLatin1(kCaption);
+    const auto from = ReadNumberEdit(dialogs_, this, caption, EditFrom, "From Class Number", 0, kLastClass);
+    if (!from)
         return;
-    EditFrom->setText(QString::number(from));
-    EditTo->setText(QString::number(to));
-    StatusBar1->showMessage(ToQt(ReclassifiedText(ReclassifyUnits(oob_, from, to))));
+    const auto to = ReadNumberEdit(dialogs_, this, caption, EditTo, "To New Class Number", 0, kLastClass);
+    if (!to)
+        return;
+    EditFrom->setText(QString::number(*from));
+    EditTo->setText(QString::number(*to));
+    StatusBar1->showMessage(ToQt(ReclassifiedText(ReclassifyUnits(oob_, *from, *to))));
 }
 
 void TFormReclassify::UnitWpn1PickBtnClick()
 {
-    PickInto(EditFrom);
+    PickInto(dialogs_, this, PickUnitClass, oob_, EditFrom);
 }
 
 void TFormReclassify::SpeedButton1Click()
 {
-    PickInto(EditTo);
-}
-
-void TFormReclassify::PickInto(QLineEdit* edit)
-{
-    const int n = PickFrom(dialogs_, this, PickUnitClass, oob_, 0);
-    if (n >= 0)
-        edit->setText(QString::number(n));
+    PickInto(dialogs_, this, PickUnitClass, oob_, EditTo);
 }
 
 void TFormReclassify::ShowClassOf(const QLineEdit* edit, QLineEdit* desc)
 {
     const auto n = ClampValue(0, kLastClass, ToBytes(edit->text()));
     desc->setText(n ? ToQt(UnitClassName(oob_.Names, static_cast<int>(*n))) : QString());
-}
-
-bool TFormReclassify::ReadClass(QLineEdit* edit, const char* title, int* cls)
-{
-    const std::string text = ToBytes(edit->text());
-    const auto n = ClampValue(0, kLastClass, text);
-    if (!n) {
-        dialogs_.Message(this, QString::fromLatin1(kCaption), ToQt(NotANumberText(title, text)),
-                         Dialogs::Icon::Warning);
-        edit->setFocus();
-        return false;
-    }
-    *cls = static_cast<int>(*n);
-    return true;
 }
 
 }  // namespace brackle

@@ -31,9 +31,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void PickInto(QLineEdit* edit);
     void ShowClassOf(const QLineEdit* edit, QLineEdit* desc);
-    bool ReadClass(QLineEdit* edit, const char* title, int* cls);
 
     Oob& oob_;
     Dialogs& dialogs_;

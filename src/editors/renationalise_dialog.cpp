@@ -11,6 +11,7 @@
 #include "app/dialogs_qt.h"
 #include "app/pick_form.h"
 #include "app/text_qt.h"
+#include "editors/number_edit_qt.h"
 #include "editors/bulk_edits.h"
 #include "editors/pick_list.h"
 #include "oob/names.h"
@@ -111,53 +112,35 @@ void TRenatDlg::Prepare(int currentOOB)
 
 void TRenatDlg::BitBtn1Click()
 {
-    int from = 0;
-    int to = 0;
-    if (!ReadNation(RenatFromEdit, "Change any", &from) || !ReadNation(RenatToEdit, "To", &to))
+    const QString caption = QString::fromLatin1(kCaption);
+    const auto from = ReadNumberEdit(dialogs_, this, caption, RenatFromEdit, "Change any", 0, kNations);
+    if (!from)
+        return;
+    const auto to = ReadNumberEdit(dialogs_, this, caption, RenatToEdit, "To", 0, kNations);
+    if (!to)
         return;
     // The edits show the numbers used.
-    RenatFromEdit->setText(QString::number(from));
-    RenatToEdit->setText(QString::number(to));
-    const QString result = ToQt(ProcessedText(RenumberNation(oob_, from, to)));
+    RenatFromEdit->setText(QString::number(*from));
+    RenatToEdit->setText(QString::number(*to));
+    const QString result = ToQt(ProcessedText(RenumberNation(oob_, *from, *to)));
     Label6->setText(result);
     emit statusText(result);
 }
 
 void TRenatDlg::UnitWpn1PickBtnClick()
 {
-    PickInto(RenatFromEdit);
+    PickInto(dialogs_, this, PickNation, oob_, RenatFromEdit);
 }
 
 void TRenatDlg::SpeedButton1Click()
 {
-    PickInto(RenatToEdit);
-}
-
-void TRenatDlg::PickInto(QLineEdit* edit)
-{
-    const int n = PickFrom(dialogs_, this, PickNation, oob_, 0);
-    if (n >= 0)
-        edit->setText(QString::number(n));
+    PickInto(dialogs_, this, PickNation, oob_, RenatToEdit);
 }
 
 void TRenatDlg::ShowNationOf(const QLineEdit* edit, QLabel* label)
 {
     const auto n = ClampValue(0, kNations, ToBytes(edit->text()));
     label->setText(n ? ToQt(NationName(oob_.Names, static_cast<int>(*n))) : QString());
-}
-
-bool TRenatDlg::ReadNation(QLineEdit* edit, const char* title, int* nation)
-{
-    const std::string text = ToBytes(edit->text());
-    const auto n = ClampValue(0, kNations, text);
-    if (!n) {
-        dialogs_.Message(this, QString::fromLatin1(kCaption), ToQt(NotANumberText(title, text)),
-                         Dialogs::Icon::Warning);
-        edit->setFocus();
-        return false;
-    }
-    *nation = static_cast<int>(*n);
-    return true;
 }
 
 }  // namespace brackle

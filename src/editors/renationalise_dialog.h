@@ -35,10 +35,8 @@ signals:
     void statusText(const QString& text);
 
 private:
-    void PickInto(QLineEdit* edit);
     void ShowNationOf(const QLineEdit* edit, QLabel* label);
     // The edit's number clamped to 0..99, or nothing after telling the user it is no number.
-    bool ReadNation(QLineEdit* edit, const char* title, int* nation);
 
     Oob& oob_;
     Dialogs& dialogs_;

@@ -221,11 +221,7 @@ std::vector<UnitFieldId> UnitPasteFields(const PasteOptions& o)
 
 std::string UnreadableFieldMessage(std::string_view title, std::string_view text, std::string_view kind)
 {
-    std::string m = "The ";
-    m += title;
-    m += " field holds \"";
-    m += text;
-    m += "\", which is not a number.\r\n\r\n ";
+    std::string m = NotANumberText(title, text) + "\r\n\r\n ";
     m += kind;
     m += " data not saved!";
     return m;

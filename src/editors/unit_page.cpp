@@ -15,6 +15,7 @@
 #include "app/dialogs_qt.h"
 #include "app/pick_form.h"
 #include "app/text_qt.h"
+#include "editors/number_edit_qt.h"
 #include "editors/pick_list.h"
 #include "oob/names.h"
 #include "oob/text.h"
@@ -517,12 +518,7 @@ void UnitPage::ShowUnit()
 
 bool UnitPage::Refused(UnitFieldId id, const UnitTexts& texts)
 {
-    const UnitField& f = UnitFieldOf(id);
-    dialogs_.Message(this, kCaption, ToQt(UnreadableFieldMessage(f.Title, texts[id], "Unit")),
-                     Dialogs::Icon::Error);
-    edits_[id]->setFocus();
-    edits_[id]->selectAll();
-    return false;
+    return RefuseUnreadable(dialogs_, this, edits_[id], UnitFieldOf(id).Title, texts[id], "Unit");
 }
 
 bool UnitPage::SaveUnit()

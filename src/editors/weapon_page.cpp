@@ -11,6 +11,7 @@
 #include "app/dialogs_qt.h"
 #include "app/pick_form.h"
 #include "app/text_qt.h"
+#include "editors/number_edit_qt.h"
 #include "editors/pick_list.h"
 #include "editors/unit_fields.h"
 #include "editors/unit_page.h"
@@ -163,12 +164,7 @@ void WeaponPage::ShowWeapon()
 
 bool WeaponPage::Refused(WeaponFieldId id, const WeaponTexts& texts)
 {
-    dialogs_.Message(this, QStringLiteral("Brackle"),
-                     ToQt(UnreadableFieldMessage(WeaponFieldOf(id).Caption, texts[id], "Weapon")),
-                     Dialogs::Icon::Error);
-    edits_[id]->setFocus();
-    edits_[id]->selectAll();
-    return false;
+    return RefuseUnreadable(dialogs_, this, edits_[id], WeaponFieldOf(id).Caption, texts[id], "Weapon");
 }
 
 bool WeaponPage::SaveWeapon()

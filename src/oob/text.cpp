@@ -72,6 +72,16 @@ std::string Lower(std::string text)
     return text;
 }
 
+std::string NotANumberText(std::string_view title, std::string_view text)
+{
+    std::string m = "The ";
+    m += title;
+    m += " field holds \"";
+    m += text;
+    m += "\", which is not a number.";
+    return m;
+}
+
 std::string Pad3(int n)
 {
     char buf[16];

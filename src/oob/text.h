@@ -24,6 +24,9 @@ std::string Trim(std::string_view text);
 // The text with ASCII letters in lower case (for names compared ignoring case).
 std::string Lower(std::string text);
 
+// Says that a field's text is no number: The Cost field holds "1-2", which is not a number.
+std::string NotANumberText(std::string_view title, std::string_view text);
+
 // The text as a decimal number with at least three digits ("007").
 std::string Pad3(int n);
 

@@ -70,52 +70,55 @@ std::string Line(const std::vector<PasteSlot<Record>>& buffer, const NameTables&
     return line + " " + NationName(names, s.SourceNation);
 }
 
+// Runs f on the kind's buffer.
+template <typename Buffers, typename F>
+decltype(auto) OnBuffer(Buffers& buffers, int kind, F&& f)
+{
+    if (kind == UnitBuffer)
+        return f(buffers.Units);
+    if (kind == WeaponBuffer)
+        return f(buffers.Weapons);
+    return f(buffers.Formations);
+}
+
+// The table and transfer record that go with a buffer (const or not, as the document is).
+template <typename O>
+auto& TableOf(O& oob, const std::vector<PasteSlot<UnitRecord>>&) { return oob.UnitTable; }
+template <typename O>
+auto& TableOf(O& oob, const std::vector<PasteSlot<WeaponRecord>>&) { return oob.WeaponTable; }
+template <typename O>
+auto& TableOf(O& oob, const std::vector<PasteSlot<FormationRecord>>&) { return oob.FormationTable; }
+template <typename X>
+auto& XferOf(X& xfer, const std::vector<PasteSlot<UnitRecord>>&) { return xfer.Unit; }
+template <typename X>
+auto& XferOf(X& xfer, const std::vector<PasteSlot<WeaponRecord>>&) { return xfer.Weapon; }
+template <typename X>
+auto& XferOf(X& xfer, const std::vector<PasteSlot<FormationRecord>>&) { return xfer.Formation; }
+
 }  // namespace
 
 void StoreSlot(PasteBuffers& buffers, const TransferRecords& xfer, int kind, int n)
 {
-    if (n < 1 || n > kPasteSlots)
-        return;
-    if (kind == UnitBuffer)
-        Store(buffers.Units, xfer.Unit, n);
-    else if (kind == WeaponBuffer)
-        Store(buffers.Weapons, xfer.Weapon, n);
-    else
-        Store(buffers.Formations, xfer.Formation, n);
+    if (n >= 1 && n <= kPasteSlots)
+        OnBuffer(buffers, kind, [&](auto& b) { Store(b, XferOf(xfer, b), n); });
 }
 
 void FetchSlot(const PasteBuffers& buffers, TransferRecords& xfer, int kind, int n)
 {
-    if (n < 1 || n > kPasteSlots)
-        return;
-    if (kind == UnitBuffer)
-        Fetch(buffers.Units, xfer.Unit, n);
-    else if (kind == WeaponBuffer)
-        Fetch(buffers.Weapons, xfer.Weapon, n);
-    else
-        Fetch(buffers.Formations, xfer.Formation, n);
+    if (n >= 1 && n <= kPasteSlots)
+        OnBuffer(buffers, kind, [&](const auto& b) { Fetch(b, XferOf(xfer, b), n); });
 }
 
 void CopyAll(PasteBuffers& buffers, const Oob& oob, int kind)
 {
-    const int last = LastTableSlot(kind);
-    if (kind == UnitBuffer)
-        CopyTable(buffers.Units, oob.UnitTable, last, oob.CurrentOOB);
-    else if (kind == WeaponBuffer)
-        CopyTable(buffers.Weapons, oob.WeaponTable, last, oob.CurrentOOB);
-    else
-        CopyTable(buffers.Formations, oob.FormationTable, last, oob.CurrentOOB);
+    OnBuffer(buffers, kind, [&](auto& b) {
+        CopyTable(b, TableOf(oob, b), LastTableSlot(kind), oob.CurrentOOB);
+    });
 }
 
 void PasteAll(const PasteBuffers& buffers, Oob& oob, int kind)
 {
-    const int last = LastTableSlot(kind);
-    if (kind == UnitBuffer)
-        PasteTable(buffers.Units, oob.UnitTable, last);
-    else if (kind == WeaponBuffer)
-        PasteTable(buffers.Weapons, oob.WeaponTable, last);
-    else
-        PasteTable(buffers.Formations, oob.FormationTable, last);
+    OnBuffer(buffers, kind, [&](const auto& b) { PasteTable(b, TableOf(oob, b), LastTableSlot(kind)); });
 }
 
 void ClearAll(PasteBuffers& buffers)
@@ -127,11 +130,7 @@ void ClearAll(PasteBuffers& buffers)
 
 std::string PasteListLine(const PasteBuffers& buffers, const NameTables& names, int kind, int slot)
 {
-    if (kind == UnitBuffer)
-        return Line(buffers.Units, names, slot);
-    if (kind == WeaponBuffer)
-        return Line(buffers.Weapons, names, slot);
-    return Line(buffers.Formations, names, slot);
+    return OnBuffer(buffers, kind, [&](const auto& b) { return Line(b, names, slot); });
 }
 
 std::string PasteStatusText(int kind, int mode)

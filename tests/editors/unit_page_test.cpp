@@ -302,10 +302,12 @@ TEST_F(UnitPageTest, IndicatorsPaintAsTheValuesAreTyped)
         Type(c.edit, QString::fromLatin1(c.typed));
         const std::string what = std::string(c.edit) + " = " + c.typed;
         EXPECT_EQ(EditColour(c.edit), c.editColour) << what;
-        if (c.label)
+        if (c.label) {
             EXPECT_EQ(LabelColour(c.label), c.labelColour) << what;
-        if (c.caption)
+        }
+        if (c.caption) {
             EXPECT_EQ(Label(c.label), QString::fromLatin1(c.caption)) << what;
+        }
     }
     // EW on a class that should carry none.
     Type("UnitClassEdit", QStringLiteral("70"));
