@@ -12,7 +12,7 @@
 #include "app/dialogs_qt.h"
 #include "app/pick_form.h"
 #include "app/text_qt.h"
-#include "editors/number_edit_qt.h"
+#include "editors/form_widgets_qt.h"
 #include "editors/pick_list.h"
 #include "oob/names.h"
 #include "oob/text.h"

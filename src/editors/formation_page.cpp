@@ -17,7 +17,7 @@
 #include "app/dialogs_qt.h"
 #include "app/pick_form.h"
 #include "app/text_qt.h"
-#include "editors/number_edit_qt.h"
+#include "editors/form_widgets_qt.h"
 #include "editors/pick_list.h"
 #include "editors/unit_fields.h"
 #include "editors/unit_page.h"
@@ -30,30 +30,11 @@ namespace {
 
 const QString kCaption = QStringLiteral("Brackle");
 
-QGridLayout* Grid(QWidget* w)
-{
-    auto* grid = new QGridLayout(w);
-    grid->setContentsMargins(6, 2, 6, 3);
-    grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(2);
-    return grid;
-}
-
 QLabel* MakeLabel(const QString& name, const QString& text, QWidget* parent)
 {
     auto* l = new QLabel(text, parent);
     if (!name.isEmpty())
         l->setObjectName(name);
-    return l;
-}
-
-QLabel* Note(const QString& text, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setWordWrap(true);
-    QFont small = l->font();
-    small.setPointSizeF(small.pointSizeF() * 0.9);
-    l->setFont(small);
     return l;
 }
 
@@ -89,8 +70,7 @@ FormationPage::FormationPage(Oob& oob, Dialogs& dialogs, QWidget* parent)
 {
     setObjectName(QStringLiteral("FormationForm"));
     // Group titles sit on the frame line, as on the other record pages.
-    setStyleSheet(QStringLiteral("QGroupBox { margin-top: 0.6em; padding-top: 0.3em; }"
-                                 "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }"));
+    setStyleSheet(GroupBoxStyle());
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(4);
@@ -133,39 +113,15 @@ FormationPage::FormationPage(Oob& oob, Dialogs& dialogs, QWidget* parent)
 QLineEdit* FormationPage::MakeEdit(FormationFieldId id, QWidget* parent)
 {
     const FormationField& f = FormationFieldOf(id);
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(f.Control));
-    e->setMaxLength(f.MaxChars);
-    e->setToolTip(QString::fromLatin1(f.Title));
-    if (id == FfName) {
-        e->setValidator(new Latin1Validator(e));
-        e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QString(15, QLatin1Char('n'))) + 12);
-    } else {
-        // Room for the digits a modder types, never less than three.
-        const int chars = std::clamp(f.MaxChars, 3, 4);
-        e->setFixedWidth(e->fontMetrics().horizontalAdvance(QString(chars, QLatin1Char('0'))) + 12);
-        e->setAlignment(Qt::AlignRight);
-    }
-    edits_[id] = e;
-    return e;
-}
-
-QToolButton* FormationPage::MakePickButton(const char* name, const QString& hint, QWidget* parent)
-{
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setText(QStringLiteral("..."));
-    if (!hint.isEmpty()) {
-        b->setToolTip(hint);
-        b->setStatusTip(hint);
-    }
-    return b;
+    const int nameWidth = parent->fontMetrics().horizontalAdvance(QString(15, QLatin1Char('n'))) + 12;
+    edits_[id] = MakeFieldEdit(parent, f.Control, f.Title, f.MaxChars, id == FfName, nameWidth, 4);
+    return edits_[id];
 }
 
 QWidget* FormationPage::BuildIdentity()
 {
     auto* g = new QGroupBox(QStringLiteral("Identity"), this);
-    auto* grid = Grid(g);
+    auto* grid = FormGrid(g);
     numLabel_ = MakeLabel(QStringLiteral("FormNamelabel"), ToQt(FormationNumberText(1)), g);
     Embolden(numLabel_, 1.25);
     PaintLabel(numLabel_, Colour::Navy);
@@ -226,9 +182,9 @@ QWidget* FormationPage::BuildIdentity()
 QWidget* FormationPage::BuildAvailability()
 {
     auto* g = new QGroupBox(QStringLiteral("Availability"), this);
-    auto* grid = Grid(g);
-    grid->addWidget(Note(QStringLiteral("Month"), g), 0, 1, Qt::AlignHCenter);
-    grid->addWidget(Note(QStringLiteral("Year"), g), 0, 3, Qt::AlignHCenter);
+    auto* grid = FormGrid(g);
+    grid->addWidget(SmallNote(QStringLiteral("Month"), g), 0, 1, Qt::AlignHCenter);
+    grid->addWidget(SmallNote(QStringLiteral("Year"), g), 0, 3, Qt::AlignHCenter);
     grid->addWidget(MakeLabel(QString(), QStringLiteral("From"), g), 1, 0);
     grid->addWidget(MakeEdit(FfMonthAvail, g), 1, 1);
     grid->addWidget(MakeLabel(QString(), QStringLiteral("/"), g), 1, 2);
@@ -239,7 +195,7 @@ QWidget* FormationPage::BuildAvailability()
     grid->addWidget(MakeEdit(FfMonthUntil, g), 2, 1);
     grid->addWidget(MakeLabel(QString(), QStringLiteral("/"), g), 2, 2);
     grid->addWidget(MakeEdit(FfYrUntil, g), 2, 3);
-    auto* note = Note(QStringLiteral("NB - Year Fields index 0=>1900 50=>1950 100=>2000 120=>2020"), g);
+    auto* note = SmallNote(QStringLiteral("NB - Year Fields index 0=>1900 50=>1950 100=>2000 120=>2020"), g);
     note->setObjectName(QStringLiteral("FormYearNoteLabel"));
     note->setMaximumWidth(190);
     note->setMinimumHeight(note->heightForWidth(190));
@@ -251,7 +207,7 @@ QWidget* FormationPage::BuildAvailability()
 QWidget* FormationPage::BuildModifiers()
 {
     auto* g = new QGroupBox(QStringLiteral("Modifiers"), this);
-    auto* grid = Grid(g);
+    auto* grid = FormGrid(g);
     auto* exp = MakeLabel(QString(), QStringLiteral("E&xperience"), g);
     exp->setBuddy(MakeEdit(FfExpMod, g));
     auto* morale = MakeLabel(QString(), QStringLiteral("&Morale"), g);
@@ -260,7 +216,7 @@ QWidget* FormationPage::BuildModifiers()
     grid->addWidget(edits_[FfExpMod], 0, 1);
     grid->addWidget(morale, 0, 2);
     grid->addWidget(edits_[FfMoraleMod], 0, 3);
-    grid->addWidget(Note(QStringLiteral("-25 .. 25"), g), 0, 4);
+    grid->addWidget(SmallNote(QStringLiteral("-25 .. 25"), g), 0, 4);
     grid->setColumnStretch(4, 1);
     return g;
 }
@@ -268,12 +224,12 @@ QWidget* FormationPage::BuildModifiers()
 QWidget* FormationPage::BuildSlots()
 {
     auto* g = new QGroupBox(QStringLiteral("Slots"), this);
-    auto* grid = Grid(g);
+    auto* grid = FormGrid(g);
     grid->setVerticalSpacing(1);
     const std::pair<int, const char*> headers[] = {
         {1, "Code"}, {3, "Unit or sub-formation"}, {4, "Type"}, {5, "Available"}};
     for (const auto& [column, text] : headers)
-        grid->addWidget(Note(QString::fromLatin1(text), g), 0, column,
+        grid->addWidget(SmallNote(QString::fromLatin1(text), g), 0, column,
                         column == 1 ? Qt::AlignHCenter : Qt::AlignLeft);
     const int typeWidth = fontMetrics().horizontalAdvance(QStringLiteral("ERROR - Not a section!")) + 6;
     // The date column also carries slot 1's error.

@@ -61,7 +61,6 @@ private:
     QWidget* BuildModifiers();
     QWidget* BuildSlots();
     QLineEdit* MakeEdit(FormationFieldId id, QWidget* parent);
-    QToolButton* MakePickButton(const char* name, const QString& hint, QWidget* parent);
     QLineEdit* SlotEdit(int k) const { return edits_[SlotField(k)]; }
     // Sets an edit's text without running its own change rule again.
     void Rewrite(QLineEdit* edit, const std::string& text);

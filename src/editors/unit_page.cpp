@@ -15,7 +15,7 @@
 #include "app/dialogs_qt.h"
 #include "app/pick_form.h"
 #include "app/text_qt.h"
-#include "editors/number_edit_qt.h"
+#include "editors/form_widgets_qt.h"
 #include "editors/pick_list.h"
 #include "oob/names.h"
 #include "oob/text.h"
@@ -37,15 +37,6 @@ QGroupBox* Group(const QString& title, QWidget* parent)
 {
     auto* g = new QGroupBox(title, parent);
     return g;
-}
-
-QGridLayout* Grid(QWidget* w)
-{
-    auto* grid = new QGridLayout(w);
-    grid->setContentsMargins(6, 2, 6, 3);
-    grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(2);
-    return grid;
 }
 
 // A frame that keeps room for a picture the icon panel draws later.
@@ -102,8 +93,7 @@ UnitPage::UnitPage(Oob& oob, Dialogs& dialogs, QWidget* parent) : QWidget(parent
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(4);
     // Group titles sit on the frame line, so the whole unit fits the smallest window.
-    setStyleSheet(QStringLiteral("QGroupBox { margin-top: 0.6em; padding-top: 0.3em; }"
-                                 "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }"));
+    setStyleSheet(GroupBoxStyle());
     auto row = [grid](int r, QWidget* left, QWidget* right) {
         auto* line = new QHBoxLayout;
         line->setSpacing(4);
@@ -130,21 +120,9 @@ UnitPage::UnitPage(Oob& oob, Dialogs& dialogs, QWidget* parent) : QWidget(parent
 QLineEdit* UnitPage::MakeEdit(UnitFieldId id, QWidget* parent)
 {
     const UnitField& f = UnitFieldOf(id);
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(f.Control));
-    e->setMaxLength(f.MaxChars);
-    e->setToolTip(QString::fromLatin1(f.Title));
-    if (id == UfName) {
-        e->setValidator(new Latin1Validator(e));
-        e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QString(16, QLatin1Char('M'))) / 2 + 40);
-    } else {
-        // Room for the digits a modder types, never less than three.
-        const int chars = std::min(std::max(f.MaxChars, 3), 5);
-        e->setFixedWidth(e->fontMetrics().horizontalAdvance(QString(chars, QLatin1Char('0'))) + 10);
-        e->setAlignment(Qt::AlignRight);
-    }
-    edits_[id] = e;
-    return e;
+    const int nameWidth = parent->fontMetrics().horizontalAdvance(QString(16, QLatin1Char('M'))) / 2 + 40;
+    edits_[id] = MakeFieldEdit(parent, f.Control, f.Title, f.MaxChars, id == UfName, nameWidth, 5);
+    return edits_[id];
 }
 
 QLabel* UnitPage::MakeLabel(const char* name, const QString& text, QWidget* parent)
@@ -155,20 +133,10 @@ QLabel* UnitPage::MakeLabel(const char* name, const QString& text, QWidget* pare
     return l;
 }
 
-QToolButton* UnitPage::MakePickButton(const char* name, const QString& hint, QWidget* parent)
-{
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setText(QStringLiteral("..."));
-    b->setToolTip(hint);
-    b->setStatusTip(hint);
-    return b;
-}
-
 QWidget* UnitPage::BuildIdentity()
 {
     auto* g = Group(QStringLiteral("Identity and nation"), this);
-    auto* grid = Grid(g);
+    auto* grid = FormGrid(g);
     numLabel_ = MakeLabel("UnitNumLabel", QStringLiteral("Unit 001"), g);
     QFont big = numLabel_->font();
     big.setBold(true);
@@ -225,7 +193,7 @@ QWidget* UnitPage::BuildIdentity()
 QWidget* UnitPage::BuildPictures()
 {
     auto* g = Group(QStringLiteral("Picture and icons"), this);
-    auto* grid = Grid(g);
+    auto* grid = FormGrid(g);
     const std::pair<UnitFieldId, const char*> fields[] = {
         {UfPictureID, "Picture"}, {UfIcon, "Icon"}, {UfWinterIcon, "Winter"}, {UfDesertIcon, "Desert"}};
     int r = 0;
@@ -247,7 +215,7 @@ QWidget* UnitPage::BuildPictures()
 QWidget* UnitPage::BuildAvailability()
 {
     auto* g = Group(QStringLiteral("Availability"), this);
-    auto* grid = Grid(g);
+    auto* grid = FormGrid(g);
     grid->addWidget(MakeLabel(nullptr, QStringLiteral("Avaiable From"), g), 0, 0);
     grid->addWidget(MakeEdit(UfMonthAvail, g), 0, 1);
     grid->addWidget(MakeLabel(nullptr, QStringLiteral("Of"), g), 0, 2);
@@ -273,7 +241,7 @@ QWidget* UnitPage::BuildAvailability()
 QWidget* UnitPage::BuildCapacity()
 {
     auto* g = Group(QStringLiteral("Cost, crew and load"), this);
-    auto* grid = Grid(g);
+    auto* grid = FormGrid(g);
     const std::pair<UnitFieldId, const char*> cells[] = {
         {UfCost, "Cost"}, {UfCrew, "Crew"}, {UfSize, "Size"}, {UfCarry, "Carry"}, {UfWeight, "Weight"},
         {UfSpeed, "Speed"}, {UfSwim, "Swim"}};
@@ -291,7 +259,7 @@ QWidget* UnitPage::BuildCapacity()
 QWidget* UnitPage::BuildSensors()
 {
     auto* g = Group(QStringLiteral("Sensors, fire control and protection"), this);
-    auto* grid = Grid(g);
+    auto* grid = FormGrid(g);
     struct Cell {
         UnitFieldId id;
         const char* label;
@@ -332,7 +300,7 @@ QWidget* UnitPage::BuildSensors()
 QWidget* UnitPage::BuildWeapons()
 {
     auto* g = Group(QStringLiteral("Weapons and rounds"), this);
-    auto* grid = Grid(g);
+    auto* grid = FormGrid(g);
     const char* headers[] = {"", "Weapon", "", "Name", "HE", "AP", "Sound"};
     for (int c = 0; c < 7; ++c) {
         if (*headers[c])
@@ -367,7 +335,7 @@ QWidget* UnitPage::BuildWeapons()
 QWidget* UnitPage::BuildArmour()
 {
     auto* g = Group(QStringLiteral("Armour"), this);
-    auto* grid = Grid(g);
+    auto* grid = FormGrid(g);
     const char* facings[] = {"HF", "HS", "HR", "TF", "TS", "TR", "Top"};
     for (int c = 0; c < 7; ++c)
         grid->addWidget(MakeLabel(nullptr, QString::fromLatin1(facings[c]), g), 0, c + 1, Qt::AlignHCenter);

@@ -66,7 +66,6 @@ private:
     QWidget* BuildArmour();
     QLineEdit* MakeEdit(UnitFieldId id, QWidget* parent);
     QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent);
-    QToolButton* MakePickButton(const char* name, const QString& hint, QWidget* parent);
     void WireIndicators();
     QString TextOf(UnitFieldId id) const;
     std::array<std::string, 4> WeaponTexts() const;

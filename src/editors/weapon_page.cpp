@@ -11,7 +11,7 @@
 #include "app/dialogs_qt.h"
 #include "app/pick_form.h"
 #include "app/text_qt.h"
-#include "editors/number_edit_qt.h"
+#include "editors/form_widgets_qt.h"
 #include "editors/pick_list.h"
 #include "editors/unit_fields.h"
 #include "editors/unit_page.h"
@@ -22,40 +22,18 @@ namespace brackle {
 
 namespace {
 
-QGridLayout* Grid(QWidget* w)
-{
-    auto* grid = new QGridLayout(w);
-    grid->setContentsMargins(6, 2, 6, 3);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(2);
-    return grid;
-}
-
-QLabel* Note(const QString& text, QWidget* parent, const char* name = nullptr)
-{
-    auto* l = new QLabel(text, parent);
-    if (name)
-        l->setObjectName(QString::fromLatin1(name));
-    l->setWordWrap(true);
-    QFont small = l->font();
-    small.setPointSizeF(small.pointSizeF() * 0.9);
-    l->setFont(small);
-    return l;
-}
-
 }  // namespace
 
 WeaponPage::WeaponPage(Oob& oob, Dialogs& dialogs, QWidget* parent) : QWidget(parent), oob_(oob), dialogs_(dialogs)
 {
     setObjectName(QStringLiteral("WeaponForm"));
-    setStyleSheet(QStringLiteral("QGroupBox { margin-top: 0.6em; padding-top: 0.3em; }"
-                                 "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }"));
+    setStyleSheet(GroupBoxStyle());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
 
     auto* identity = new QGroupBox(QStringLiteral("Weapon"), this);
-    auto* top = Grid(identity);
+    auto* top = FormGrid(identity);
     numLabel_ = new QLabel(QStringLiteral("Weapon 001"), identity);
     numLabel_->setObjectName(QStringLiteral("WeaponNumberLabel"));
     QFont big = numLabel_->font();
@@ -92,7 +70,7 @@ WeaponPage::WeaponPage(Oob& oob, Dialogs& dialogs, QWidget* parent) : QWidget(pa
     };
     for (const auto& [title, ids] : groups) {
         auto* g = new QGroupBox(QString::fromLatin1(title), this);
-        auto* grid = Grid(g);
+        auto* grid = FormGrid(g);
         int r = 0;
         for (WeaponFieldId id : ids) {
             const WeaponField& f = WeaponFieldOf(id);
@@ -102,21 +80,21 @@ WeaponPage::WeaponPage(Oob& oob, Dialogs& dialogs, QWidget* parent) : QWidget(pa
             grid->addWidget(caption, r, 0);
             grid->addWidget(edits_[id], r, 1);
             if (f.Note)
-                grid->addWidget(Note(QString::fromLatin1(f.Note), g), r, 2);
+                grid->addWidget(SmallNote(QString::fromLatin1(f.Note), g), r, 2);
             ++r;
         }
         grid->setColumnStretch(2, 1);
         layout->addWidget(g);
     }
-    layout->addWidget(Note(QStringLiteral("NB - Sabot is simply a second AP type, with a different max range and/or "
+    layout->addWidget(SmallNote(QStringLiteral("NB - Sabot is simply a second AP type, with a different max range and/or "
                                           "AP value so is sometimes used \nas an improved AP or better (e.g. say DU) "
                                           "APDS type ammo"),
                            this, "SabotNoteLabel"));
-    layout->addWidget(Note(QStringLiteral("Warhead size, HE kill and weapon class all interact to create different "
+    layout->addWidget(SmallNote(QStringLiteral("Warhead size, HE kill and weapon class all interact to create different "
                                           "weapon sounds, blast graphics,\nand terminal effects - e.g. larger Wh "
                                           "size can add to armour penetration, cause craters, and so on"),
                            this, "WarheadNoteLabel"));
-    layout->addWidget(Note(QStringLiteral("Only use class 11 aircraft weapons on planes - except for rocket pods "
+    layout->addWidget(SmallNote(QStringLiteral("Only use class 11 aircraft weapons on planes - except for rocket pods "
                                           "used on helicopters"),
                            this, "AirWeaponNoteLabel"));
     layout->addStretch(1);
@@ -125,19 +103,8 @@ WeaponPage::WeaponPage(Oob& oob, Dialogs& dialogs, QWidget* parent) : QWidget(pa
 QLineEdit* WeaponPage::MakeEdit(WeaponFieldId id, QWidget* parent)
 {
     const WeaponField& f = WeaponFieldOf(id);
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(f.Control));
-    e->setMaxLength(f.MaxChars);
-    e->setToolTip(QString::fromLatin1(f.Hint ? f.Hint : f.Caption));
-    if (id == WfName) {
-        e->setValidator(new Latin1Validator(e));
-        e->setMinimumWidth(150);
-    } else {
-        e->setFixedWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 10);
-        e->setAlignment(Qt::AlignRight);
-    }
-    edits_[id] = e;
-    return e;
+    edits_[id] = MakeFieldEdit(parent, f.Control, f.Hint ? f.Hint : f.Caption, f.MaxChars, id == WfName, 150, 3);
+    return edits_[id];
 }
 
 WeaponTexts WeaponPage::Texts() const
