@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/dialogs_qt.h"
 #include "app/main_window.h"
+#include "demo/demo_game.h"
 #include "editors/unit_page.h"
-#include "oob/demo_game.h"
+#include "widgets/dialogs_qt.h"
 
 namespace {
 

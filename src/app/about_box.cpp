@@ -6,7 +6,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "app/dialogs_qt.h"
+#include "widgets/dialogs_qt.h"
 
 namespace brackle {
 

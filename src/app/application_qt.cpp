@@ -7,14 +7,14 @@
 #include <cstdio>
 
 #include "app/about_box.h"
-#include "app/dialogs_qt.h"
-#include "app/pick_form.h"
-#include "app/search_replace_dialog.h"
 #include "app/splash_screen.h"
-#include "app/text_qt.h"
 #include "editors/delete_all_dialog.h"
 #include "editors/renationalise_dialog.h"
 #include "transfer/paster_dialog.h"
+#include "widgets/dialogs_qt.h"
+#include "widgets/pick_form.h"
+#include "widgets/search_replace_dialog.h"
+#include "widgets/text_qt.h"
 
 namespace brackle {
 
@@ -132,8 +132,10 @@ Application::Application(Dialogs& dialogs, const StartupPaths& paths, const Star
     }
     {
         auto paster = std::make_unique<TPasterDlg>(dialogs_, main_.get());
-        if (auto* qt = dynamic_cast<QtDialogs*>(&dialogs_))
-            qt->SetPasterDlg(paster.get());
+        if (auto* qt = dynamic_cast<QtDialogs*>(&dialogs_)) {
+            TPasterDlg* dlg = paster.get();
+            qt->SetPasteBufferShow([dlg](QWidget*, PasteRequest& request) { return dlg->Run(request); });
+        }
         windows_.push_back(std::move(paster));
     }
     auto renat = std::make_unique<TRenatDlg>(*oob_, dialogs_, main_.get());
@@ -150,7 +152,7 @@ Application::~Application()
     if (auto* qt = dynamic_cast<QtDialogs*>(&dialogs_)) {
         qt->SetPickForm(nullptr);
         qt->SetSandRForm(nullptr);
-        qt->SetPasterDlg(nullptr);
+        qt->SetPasteBufferShow(nullptr);
     }
 }
 

@@ -2,14 +2,14 @@
 #include <QApplication>
 #include <QDir>
 
-#include "app/dialogs_qt.h"
 #include "app/main_window.h"
-#include "app/text_qt.h"
 #include "editors/bulk_edits.h"
 #include "editors/delete_all_dialog.h"
 #include "editors/reclassify_dialog.h"
 #include "editors/renationalise_dialog.h"
 #include "transfer/csv_dump.h"
+#include "widgets/dialogs_qt.h"
+#include "widgets/text_qt.h"
 
 namespace brackle {
 

@@ -10,11 +10,11 @@
 #include <QTreeView>
 #include <QUrl>
 
-#include "app/dialogs_qt.h"
 #include "app/main_window.h"
-#include "app/text_qt.h"
 #include "oob/names.h"
 #include "oob/oob_file.h"
+#include "widgets/dialogs_qt.h"
+#include "widgets/text_qt.h"
 
 namespace brackle {
 

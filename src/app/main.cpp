@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "app/application_qt.h"
-#include "app/dialogs_qt.h"
-#include "app/text_qt.h"
+#include "widgets/dialogs_qt.h"
+#include "widgets/text_qt.h"
 
 int main(int argc, char** argv)
 {

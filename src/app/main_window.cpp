@@ -27,11 +27,11 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "app/dialogs_qt.h"
-#include "app/text_qt.h"
 #include "editors/formation_page.h"
 #include "editors/unit_page.h"
 #include "editors/weapon_page.h"
+#include "widgets/dialogs_qt.h"
+#include "widgets/text_qt.h"
 
 namespace brackle {
 

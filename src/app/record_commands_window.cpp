@@ -5,16 +5,16 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-#include "app/dialogs_qt.h"
 #include "app/main_window.h"
-#include "app/pick_form.h"
-#include "app/text_qt.h"
 #include "editors/formation_page.h"
 #include "editors/pick_list.h"
 #include "editors/record_lists.h"
 #include "editors/unit_page.h"
 #include "editors/weapon_page.h"
 #include "oob/text.h"
+#include "widgets/dialogs_qt.h"
+#include "widgets/pick_form.h"
+#include "widgets/text_qt.h"
 
 namespace brackle {
 

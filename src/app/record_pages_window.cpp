@@ -11,11 +11,11 @@
 #include <QVBoxLayout>
 
 #include "app/main_window.h"
-#include "app/text_qt.h"
-#include "editors/record_lists.h"
 #include "editors/formation_page.h"
+#include "editors/record_lists.h"
 #include "editors/unit_page.h"
 #include "editors/weapon_page.h"
+#include "widgets/text_qt.h"
 
 namespace brackle {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "demo/demo_game.h"
 #include "oob/config.h"
-#include "oob/demo_game.h"
 #include "oob/oob_file.h"
 #include "oob/oob_summary.h"
 #include "oob/records.h"

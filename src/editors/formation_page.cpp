@@ -14,15 +14,15 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/dialogs_qt.h"
-#include "app/pick_form.h"
-#include "app/text_qt.h"
-#include "editors/form_widgets_qt.h"
 #include "editors/pick_list.h"
 #include "editors/unit_fields.h"
 #include "editors/unit_page.h"
 #include "oob/names.h"
 #include "oob/text.h"
+#include "widgets/dialogs_qt.h"
+#include "widgets/form_widgets_qt.h"
+#include "widgets/pick_form.h"
+#include "widgets/text_qt.h"
 
 namespace brackle {
 

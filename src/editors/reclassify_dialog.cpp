@@ -11,14 +11,14 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs_qt.h"
-#include "app/pick_form.h"
-#include "app/text_qt.h"
-#include "editors/form_widgets_qt.h"
 #include "editors/bulk_edits.h"
 #include "editors/pick_list.h"
 #include "oob/names.h"
 #include "oob/text.h"
+#include "widgets/dialogs_qt.h"
+#include "widgets/form_widgets_qt.h"
+#include "widgets/pick_form.h"
+#include "widgets/text_qt.h"
 
 namespace brackle {
 

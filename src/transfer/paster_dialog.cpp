@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs_qt.h"
-#include "app/text_qt.h"
+#include "widgets/dialogs_qt.h"
+#include "widgets/text_qt.h"
 
 namespace brackle {
 

@@ -3,8 +3,8 @@
 
 #include "app/about_box.h"
 #include "app/application_qt.h"
-#include "app/scripted_dialogs.h"
 #include "test_support.h"
+#include "widgets/scripted_dialogs.h"
 
 namespace brackle {
 namespace {

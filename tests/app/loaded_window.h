@@ -9,9 +9,9 @@
 #include <memory>
 
 #include "app/main_window.h"
-#include "app/scripted_dialogs.h"
 #include "oob/oob_file.h"
 #include "test_support.h"
+#include "widgets/scripted_dialogs.h"
 
 namespace brackle::test {
 

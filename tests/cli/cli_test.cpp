@@ -8,8 +8,8 @@
 
 #include <sys/wait.h>
 
+#include "demo/demo_game.h"
 #include "oob/config.h"
-#include "oob/demo_game.h"
 #include "oob/oob_file.h"
 #include "oob/oob_summary.h"
 #include "test_support.h"

@@ -10,10 +10,10 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-#include "app/scripted_dialogs.h"
 #include "editors/delete_all_dialog.h"
 #include "editors/reclassify_dialog.h"
 #include "editors/renationalise_dialog.h"
+#include "widgets/scripted_dialogs.h"
 
 namespace brackle {
 namespace {

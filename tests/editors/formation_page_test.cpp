@@ -5,8 +5,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-#include "app/scripted_dialogs.h"
 #include "editors/formation_page.h"
+#include "widgets/scripted_dialogs.h"
 
 namespace brackle {
 namespace {

@@ -8,12 +8,12 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-#include "app/main_window.h"
 #include "app/loaded_window.h"
-#include "app/scripted_dialogs.h"
+#include "app/main_window.h"
 #include "editors/unit_page.h"
 #include "oob/oob_file.h"
 #include "test_support.h"
+#include "widgets/scripted_dialogs.h"
 
 namespace brackle {
 namespace {

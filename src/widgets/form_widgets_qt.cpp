@@ -1,4 +1,4 @@
-#include "editors/form_widgets_qt.h"
+#include "widgets/form_widgets_qt.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -6,11 +6,11 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "app/dialogs_qt.h"
-#include "app/pick_form.h"
-#include "app/text_qt.h"
 #include "editors/unit_fields.h"
 #include "oob/text.h"
+#include "widgets/dialogs_qt.h"
+#include "widgets/pick_form.h"
+#include "widgets/text_qt.h"
 
 namespace brackle {
 

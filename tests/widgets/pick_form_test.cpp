@@ -7,10 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "app/application_qt.h"
-#include "app/pick_form.h"
-#include "app/scripted_dialogs.h"
 #include "editors/pick_list.h"
 #include "test_support.h"
+#include "widgets/pick_form.h"
+#include "widgets/scripted_dialogs.h"
 
 namespace brackle {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/search_replace_dialog.h"
+#include "widgets/search_replace_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/text_qt.h"
 #include "oob/records.h"
+#include "widgets/text_qt.h"
 
 namespace brackle {
 

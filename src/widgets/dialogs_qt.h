@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+#include <functional>
 
 #include "transfer/paste_buffers.h"
 
@@ -14,7 +15,6 @@ namespace brackle {
 
 class TPickForm;
 class TFormSandR;
-class TPasterDlg;
 
 class Dialogs {
 public:
@@ -60,8 +60,10 @@ public:
     int Pick(QWidget* parent, const QString& caption, const QStringList& entries) override;
     bool SearchAndReplace(QWidget* parent, QString* find, QString* replace) override;
     PasteResult PasteBuffer(QWidget* parent, PasteRequest& request) override;
-    // The paste-buffer dialog to show; without one, a dialog is made for each call.
-    void SetPasterDlg(TPasterDlg* dialog) { pasterDlg_ = dialog; }
+    // The paste-buffer dialog belongs to the transfer pages above this layer, so
+    // whoever builds the windows hands it in; without one, PasteBuffer does nothing.
+    using PasteBufferShow = std::function<PasteResult(QWidget* parent, PasteRequest& request)>;
+    void SetPasteBufferShow(PasteBufferShow show) { pasteBufferShow_ = std::move(show); }
     // The search-and-replace dialog to show; without one, a dialog is made for each call.
     void SetSandRForm(TFormSandR* form) { sandRForm_ = form; }
 
@@ -71,7 +73,7 @@ public:
 private:
     TPickForm* pickForm_ = nullptr;
     TFormSandR* sandRForm_ = nullptr;
-    TPasterDlg* pasterDlg_ = nullptr;
+    PasteBufferShow pasteBufferShow_;
 };
 
 }  // namespace brackle

@@ -1,4 +1,4 @@
-#include "app/scripted_dialogs.h"
+#include "widgets/scripted_dialogs.h"
 
 namespace brackle::test {
 

@@ -1,4 +1,4 @@
-#include "app/pick_form.h"
+#include "widgets/pick_form.h"
 
 #include <algorithm>
 
@@ -11,9 +11,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/dialogs_qt.h"
-#include "app/text_qt.h"
 #include "editors/pick_list.h"
+#include "widgets/dialogs_qt.h"
+#include "widgets/text_qt.h"
 
 namespace brackle {
 

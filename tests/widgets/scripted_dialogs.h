@@ -6,7 +6,7 @@
 #include <deque>
 #include <vector>
 
-#include "app/dialogs_qt.h"
+#include "widgets/dialogs_qt.h"
 
 namespace brackle::test {
 }  // namespace brackle::test

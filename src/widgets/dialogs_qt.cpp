@@ -1,12 +1,11 @@
-#include "app/dialogs_qt.h"
+#include "widgets/dialogs_qt.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include "app/pick_form.h"
-#include "app/search_replace_dialog.h"
-#include "transfer/paster_dialog.h"
+#include "widgets/pick_form.h"
+#include "widgets/search_replace_dialog.h"
 
 namespace brackle {
 
@@ -89,10 +88,9 @@ bool QtDialogs::SearchAndReplace(QWidget* parent, QString* find, QString* replac
 
 PasteResult QtDialogs::PasteBuffer(QWidget* parent, PasteRequest& request)
 {
-    if (pasterDlg_)
-        return pasterDlg_->Run(request);
-    TPasterDlg once(*this, parent);
-    return once.Run(request);
+    if (pasteBufferShow_)
+        return pasteBufferShow_(parent, request);
+    return PasteResult::Cancel;
 }
 
 }  // namespace brackle

@@ -1,4 +1,4 @@
-#include "oob/demo_game.h"
+#include "demo/demo_game.h"
 
 #include <gtest/gtest.h>
 
