@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "editors/bulk_edits.h"
+#include "oob/changes.h"
 #include "editors/delete_all_dialog.h"
 #include "editors/reclassify_dialog.h"
 #include "editors/renationalise_dialog.h"
@@ -29,27 +30,42 @@ void TSDIAppForm::ExportBtnClick()
                          Dialogs::Icon::Information);
         return;
     }
-    const fs::path& dir = folders_.OOBDir;
-    std::vector<fs::path> failed;
-    QString done = QStringLiteral("Text files written to ") + QDir::toNativeSeparators(PathToQt(dir));
-    if (!dialogs_.Question(this, QStringLiteral("Dump All?"), QStringLiteral("Dump all OOB CSV files?"))) {
-        failed = DumpOOB(oob_, oob_.CurrentOOB, dir);
-    } else {
-        // Each file is read into a document of its own: the file being edited stays
-        // in memory exactly as it is, unsaved edits included.
-        const DumpAllResult all = DumpAll(oob_.Names, dir, [this](int n) {
-            SetStatus(QStringLiteral("Processing OOB Number %1").arg(n));
-            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        });
-        failed = all.Failed;
-        for (const LoadResult& bad : all.LoadFailed)
-            dialogs_.Message(this, ToQt(bad.caption), ToQt(bad.text), Dialogs::Icon::Error);
-        done += QStringLiteral(" - %1 OOB file%2 dumped").arg(all.Dumped).arg(all.Dumped == 1 ? "" : "s");
+    // Cancel (Escape, or closing the box) writes nothing: old dumps may be open in a spreadsheet.
+    const Dialogs::Answer all = dialogs_.Ask(this, QStringLiteral("Dump All?"), QStringLiteral("Dump all OOB CSV files?"),
+                                             Dialogs::Choices::YesNoCancel);
+    if (all == Dialogs::Answer::Cancel) {
+        SetStatus(QStringLiteral("CSV dump cancelled"));
+        return;
     }
-    for (const fs::path& path : failed)
+    const fs::path& dir = folders_.OOBDir;
+    // Each file that cannot be written is reported as it fails; the dump goes on.
+    int failures = 0;
+    auto fileFailed = [this, &failures](const fs::path& path) {
+        ++failures;
         dialogs_.Message(this, QStringLiteral("Brackle"),
                          QStringLiteral("Unable to open csv output file ") + QDir::toNativeSeparators(PathToQt(path)),
                          Dialogs::Icon::Warning);
+    };
+    QString done = QStringLiteral("Text files written to ") + QDir::toNativeSeparators(PathToQt(dir));
+    if (all == Dialogs::Answer::No) {
+        DumpOOB(oob_, oob_.CurrentOOB, dir, fileFailed);
+    } else {
+        // Each file is read into a document of its own: the file being edited stays
+        // in memory exactly as it is, unsaved edits included.
+        const DumpAllResult result = DumpAll(
+            oob_.Names, dir,
+            [this](int n) {
+                SetStatus(QStringLiteral("Processing OOB Number %1").arg(n));
+                QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            },
+            fileFailed,
+            [this](const LoadResult& bad) {
+                dialogs_.Message(this, ToQt(bad.caption), ToQt(bad.text), Dialogs::Icon::Error);
+            });
+        done += QStringLiteral(" - %1 OOB file%2 dumped").arg(result.Dumped).arg(result.Dumped == 1 ? "" : "s");
+    }
+    if (failures > 0)
+        done += QStringLiteral(" - %1 file%2 could not be written").arg(failures).arg(failures == 1 ? "" : "s");
     SetStatus(done);
 }
 
@@ -62,16 +78,19 @@ void TSDIAppForm::Renationalise1Click()
     }
     if (!renatDlg_)
         SetBulkDialogs(new TRenatDlg(oob_, dialogs_, this), deleteAllDlg_);
-    renatDlg_->Prepare(oob_.CurrentOOB);
-    renatDlg_->exec();
+    Tracked([this] {
+        renatDlg_->Prepare(oob_.CurrentOOB);
+        renatDlg_->exec();
+    });
+    RefreshShownPage();
     update();
-    ShowUnit();
 }
 
 void TSDIAppForm::Reclassify1Click()
 {
     TFormReclassify dialog(oob_, dialogs_, this);
-    dialog.exec();
+    Tracked([&dialog] { dialog.exec(); });
+    RefreshShownPage();
 }
 
 void TSDIAppForm::DeleteAllMarked1Click()
@@ -80,11 +99,20 @@ void TSDIAppForm::DeleteAllMarked1Click()
         deleteAllDlg_ = new TFormDeleteAll(oob_, dialogs_, this);
     if (!deleteAllDlg_->Choose())
         return;
-    const BulkCounts deleted = deleteAllDlg_->DeleteMarked();
+    BulkCounts deleted;
+    Tracked([this, &deleted] { deleted = deleteAllDlg_->DeleteMarked(); });
     SetStatus(QStringLiteral("Deleted : %1 Units, %2 Formations").arg(deleted.Units).arg(deleted.Formations));
-    // The page shows the tables as they now are, as if it had just been entered.
-    if (pageMode_ == 2 || pageMode_ == 3)
-        ViewerChange();
+    RefreshShownPage();
+}
+
+void TSDIAppForm::RefreshShownPage()
+{
+    // A bulk edit writes the tables directly: the page shown must not keep the
+    // old values, or the next commit would store them back.
+    if (const int kind = PageKind(); kind != 0 && oob_.FileLoaded) {
+        FillList(kind, CurrentSlot(kind));
+        ShowPage(kind);
+    }
 }
 
 }  // namespace brackle

@@ -140,6 +140,8 @@ void TSDIAppForm::KobListBoxDblClick()
     if (row < 0)
         return;
     const int n = row + 1;
+    if (!ConfirmLeavingChanges(QStringLiteral("Save them before opening %1?").arg(ToQt(OOBFileName(n)))))
+        return;
     if (!OOBExists(folders_.OOBDir, n)) {
         dialogs_.Message(this, QStringLiteral("File Not Found"), QStringLiteral("Try changing your current directory !"),
                          Dialogs::Icon::Warning);
@@ -192,6 +194,7 @@ bool TSDIAppForm::SaveCurrentFile()
         return false;
     }
     const SaveResult r = SaveOOB(oob_, oob_.CurrentOOB, folders_.OOBDir);
+    RefreshCaption();
     if (!r.ok) {
         dialogs_.Message(this, QStringLiteral("File Save Error"), SaveFailureText(r), Dialogs::Icon::Error);
         return false;
@@ -227,6 +230,7 @@ void TSDIAppForm::SaveAsBtnClick()
     const fs::path path = PathFromQt(chosen);
     const fs::path dir = path.has_parent_path() ? path.parent_path() : folders_.OOBDir;
     const SaveResult r = SaveOOBAs(oob_, path.filename().string(), dir);
+    RefreshCaption();
     if (!r.ok) {
         dialogs_.Message(this, QStringLiteral("File Save Error"), SaveFailureText(r), Dialogs::Icon::Error);
         return;

@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -30,6 +31,8 @@
 #include "editors/formation_page.h"
 #include "editors/unit_page.h"
 #include "editors/weapon_page.h"
+#include "oob/changes.h"
+#include "oob/oob_file.h"
 #include "widgets/dialogs_qt.h"
 #include "widgets/text_qt.h"
 
@@ -192,8 +195,15 @@ void TSDIAppForm::BuildMenus()
     help->setObjectName(QStringLiteral("Help1"));
     auto* helpItem = make(help, "Help2", "Help");
     helpItem->setShortcut(QKeySequence(Qt::Key_F1));
-    helpItem->setShortcutContext(Qt::WidgetShortcut);  // F1 itself is handled by the window's key dispatch
-    connect(helpItem, &QAction::triggered, this, &TSDIAppForm::HelpClick);
+    connect(helpItem, &QAction::triggered, this, [this] { FormKeyDown(Qt::Key_F1, Qt::NoModifier); });
+    // The function keys work from whichever control has the focus. As window
+    // shortcuts each press runs its command once, also when the command shows a
+    // message box and the focus is elsewhere when the key's press ends.
+    for (const Qt::Key key : {Qt::Key_F12, Qt::Key_F11, Qt::Key_F3, Qt::Key_F9, Qt::Key_F5}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, key] { FormKeyDown(key, Qt::NoModifier); });
+    }
     auto* about = make(help, "About1", "&About...");
     connect(about, &QAction::triggered, this, &TSDIAppForm::About1Click);
 
@@ -329,6 +339,8 @@ QWidget* TSDIAppForm::BuildInfoPage()
     auto* layout = new QVBoxLayout(page);
     auto* label = new QLabel(QStringLiteral("OB file Comments - use for copyright and version info etc."), page);
     label->setObjectName(QStringLiteral("InfoLabel"));
+    auto* note = new QLabel(QStringLiteral("(This string appears at the foot of the Encyclopaedia page for the ob)"), page);
+    note->setObjectName(QStringLiteral("InfoNoteLabel"));
     commentEdit_ = new QLineEdit(page);
     commentEdit_->setObjectName(QStringLiteral("BrkCommentEdit"));
     commentEdit_->setMaxLength(static_cast<int>(kInfoLength));
@@ -336,6 +348,7 @@ QWidget* TSDIAppForm::BuildInfoPage()
     label->setBuddy(commentEdit_);
     layout->addWidget(label);
     layout->addWidget(commentEdit_);
+    layout->addWidget(note);
     layout->addStretch(1);
     return page;
 }
@@ -352,7 +365,39 @@ void TSDIAppForm::SetStatus(const QString& text)
 
 void TSDIAppForm::UpdateCaption(const QString& caption)
 {
-    setWindowTitle(caption);
+    caption_ = caption;
+    RefreshCaption();
+}
+
+void TSDIAppForm::RefreshCaption()
+{
+    setWindowTitle(HasUnsavedChanges() ? caption_ + QLatin1Char('*') : caption_);
+}
+
+bool TSDIAppForm::HasUnsavedChanges() const
+{
+    return oob_.FileLoaded && brackle::HasUnsavedChanges(oob_);
+}
+
+bool TSDIAppForm::ConfirmLeavingChanges(const QString& question)
+{
+    if (!HasUnsavedChanges())
+        return true;
+    const QString file = ToQt(OOBFileName(oob_.CurrentOOB));
+    switch (dialogs_.Ask(this, QStringLiteral("Unsaved Changes"),
+                         QStringLiteral("%1 has changes that are not saved.\r\n\r\n%2").arg(file, question),
+                         Dialogs::Choices::SaveDiscardCancel)) {
+    case Dialogs::Answer::Yes:
+        if (!SaveCurrentFile())
+            return false;
+        SetStatus(QStringLiteral("Saved ") + QDir::toNativeSeparators(PathToQt(folders_.OOBDir / OOBFileName(oob_.CurrentOOB))));
+        return true;
+    case Dialogs::Answer::No:
+        return true;
+    case Dialogs::Answer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void TSDIAppForm::ShowRecordPages(bool show)
@@ -438,20 +483,28 @@ bool TSDIAppForm::eventFilter(QObject* watched, QEvent* event)
         QToolTip::showText(help->globalPos(), w->toolTip(), w, QRect(), settings_.HintTimeMs);
         return true;
     }
-    if (event->type() == QEvent::KeyPress && w && w->window() == this) {
-        QWidget* focus = QApplication::focusWidget();
-        // A key travels up to the parents when the focused control ignores it; act once.
-        if (w == focus || (!focus && w == this)) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            // The control still gets the key afterwards.
-            FormKeyDown(key->key(), key->modifiers());
+    // Enter released in the find box finds the next match. The keyboard's keys
+    // reach the combo box (or, sent on, its line edit): act on the one that has
+    // the focus, and only when the press was there too, so the Enter that closed
+    // a message box does not find again when it is released.
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && w &&
+        (w == editFind_ || w == editFind_->lineEdit()) && w == QApplication::focusWidget()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !key->isAutoRepeat()) {
+            if (event->type() == QEvent::KeyPress) {
+                findEnterPressed_ = true;
+            } else if (findEnterPressed_) {
+                findEnterPressed_ = false;
+                SpeedButtonFindClick();
+            }
         }
     }
-    // Enter released in the find box finds the next match.
-    if (event->type() == QEvent::KeyRelease && w && w == editFind_->lineEdit()) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !key->isAutoRepeat())
-            SpeedButtonFindClick();
+    // A click on the list entry that is already selected shows that record again.
+    if (event->type() == QEvent::MouseButtonPress && w) {
+        for (QListWidget* list : {unitList_, weaponList_, formationList_}) {
+            if (w == list->viewport())
+                pressedListRow_ = list->currentRow();
+        }
     }
     // A right-button press on the step buttons moves by ten.
     if (event->type() == QEvent::MouseButtonPress && w && w->isEnabled()) {
@@ -485,13 +538,16 @@ void TSDIAppForm::CloseWithoutAsking()
 
 void TSDIAppForm::closeEvent(QCloseEvent* event)
 {
-    if (closeWithoutAsking_ ||
-        dialogs_.Question(this, QStringLiteral("Program Exit"),
-                          QStringLiteral("Do you really want to quit?\r\n\r\n - Have you saved all your edits?"))) {
+    bool leave = closeWithoutAsking_;
+    if (!leave && HasUnsavedChanges())
+        leave = ConfirmLeavingChanges(QStringLiteral("Save them before you quit?"));
+    else if (!leave)
+        leave = dialogs_.Question(this, QStringLiteral("Program Exit"),
+                                  QStringLiteral("Do you really want to quit?\r\n\r\n - Have you saved all your edits?"));
+    if (leave)
         event->accept();
-    } else {
+    else
         event->ignore();
-    }
 }
 
 void TSDIAppForm::ExitClick()

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <filesystem>
+#include <functional>
 #include <map>
 
 #include "oob/config.h"
@@ -121,8 +122,9 @@ public:
     void UnitListBoxDblClick();
     void wpnlistboxDblClick();
     void FormationListBoxDblClick();
-    // The window's keys, seen before the focused control gets them; gives true when one was acted on.
+    // The window's function keys, from whichever control has the focus; gives true when one was acted on.
     bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    bool HasUnsavedChanges() const;
     void FormResize();
 
     // The record of each page, shown from its table.
@@ -173,6 +175,17 @@ private:
     void SetOOBDir(const std::filesystem::path& dir);
     QString Hinted(QWidget* w, const QString& hint);
     void UpdateCaption(const QString& caption);
+    // The caption with an asterisk after the file's name while it has unsaved changes.
+    void RefreshCaption();
+    // Runs a command that may change the tables; marks the file changed when it did.
+    void Tracked(const std::function<void()>& command);
+    // Refills the list and record of the page shown from the tables.
+    void RefreshShownPage();
+    // The second half of a move: the old slot stored empty, the record stored at to.
+    void MoveTo(int kind, int from, int to);
+    // Before the loaded file is left behind: false when the user cancels, or
+    // chose to save and the save failed.
+    bool ConfirmLeavingChanges(const QString& question);
 
     Oob& oob_;
     Dialogs& dialogs_;
@@ -183,6 +196,9 @@ private:
     int pageMode_ = 0;
     bool buttonsEnabled_ = false;
     bool closeWithoutAsking_ = false;
+    QString caption_;            // the caption without the unsaved mark
+    int pressedListRow_ = -1;    // the row that was current when a list was last pressed
+    bool findEnterPressed_ = false;  // Enter went down in the find box; its release finds
     int minWidth_ = 781;
     int minHeight_ = 656;
 

@@ -7,10 +7,12 @@
 
 #include "app/main_window.h"
 #include "editors/formation_page.h"
+#include "editors/formation_rules.h"
 #include "editors/pick_list.h"
 #include "editors/record_lists.h"
 #include "editors/unit_page.h"
 #include "editors/weapon_page.h"
+#include "oob/changes.h"
 #include "oob/text.h"
 #include "widgets/dialogs_qt.h"
 #include "widgets/pick_form.h"
@@ -47,6 +49,14 @@ int TSDIAppForm::PageKind() const
 int& TSDIAppForm::CurrentSlot(int kind)
 {
     return kind == 1 ? oob_.CurrentUnit : (kind == 2 ? oob_.CurrentWeapon : oob_.CurrentFormation);
+}
+
+void TSDIAppForm::Tracked(const std::function<void()>& command)
+{
+    const TablesSnapshot before = SnapshotTables(oob_);
+    command();
+    if (MarkChangedIfDiffer(before, oob_))
+        RefreshCaption();
 }
 
 void TSDIAppForm::ShowPage(int kind)
@@ -101,7 +111,7 @@ bool TSDIAppForm::CommitPage(bool rulesChecked)
 
 void TSDIAppForm::CommitButtonClick()
 {
-    CommitPage(false);
+    Tracked([this] { CommitPage(false); });
 }
 
 void TSDIAppForm::RestoreButtonClick()
@@ -200,7 +210,8 @@ void TSDIAppForm::SpeedButton_MoveClick()
         return;
     const int pickKind = kind == 1 ? PickUnit : (kind == 2 ? PickWeapon : PickFormation);
     const int from = CurrentSlot(kind);
-    const int to = PickFrom(dialogs_, this, pickKind, oob_, formationPage_->EditedFormType());
+    // The target is a slot: every slot of the table is offered, companies included.
+    const int to = PickFromList(dialogs_, this, MakeSlotList(pickKind, oob_));
     if (to < 1 || to == from)
         return;
 
@@ -226,6 +237,17 @@ void TSDIAppForm::SpeedButton_MoveClick()
                                     ToQt(Pad3(from)))))
         return;
 
+    // A Bn HQ may only be formation 1: the moved record is reset once, here,
+    // rather than each time the target is shown.
+    if (kind == 3) {
+        if (const auto message = ApplyBnHqRule(to, xfer_.Formation.Rec))
+            dialogs_.Message(this, kCaption, ToQt(*message), Dialogs::Icon::Error);
+    }
+    Tracked([&] { MoveTo(kind, from, to); });
+}
+
+void TSDIAppForm::MoveTo(int kind, int from, int to)
+{
     // The old slot is stored empty.
     EraseButtonClick();
     CommitPage(true);
@@ -298,7 +320,8 @@ void TSDIAppForm::SpeedButtonSandRClick()
     QString find, replacement;
     if (!dialogs_.SearchAndReplace(this, &find, &replacement))
         return;
-    const int renamed = ReplaceWholeNames(oob_, kind, Upper(Trim(ToBytes(find))), Trim(ToBytes(replacement)));
+    int renamed = 0;
+    Tracked([&] { renamed = ReplaceWholeNames(oob_, kind, Upper(Trim(ToBytes(find))), Trim(ToBytes(replacement))); });
     FillList(kind, CurrentSlot(kind));
     ShowPage(kind);
     SetStatus(QStringLiteral("Names replaced: %1").arg(renamed));
@@ -323,7 +346,8 @@ void TSDIAppForm::PasteButtonClick()
     if (kind == 0)
         return;
     PasteRequest request{BufferKindOf(kind), PasteFromBuffer, &buffers_, &xfer_, &pasteOptions_, &oob_};
-    const PasteResult result = dialogs_.PasteBuffer(this, request);
+    PasteResult result = PasteResult::Cancel;
+    Tracked([&] { result = dialogs_.PasteBuffer(this, request); });  // All writes the table
     if (result == PasteResult::Ok) {
         PasteToPage(kind);  // the pasted values wait on the page for a commit
     } else if (result == PasteResult::All) {

@@ -44,6 +44,12 @@ QWidget* TSDIAppForm::BuildRecordPage(QListWidget*& list, const char* listName, 
             ListClicked(kind);
     });
     connect(list, &QListWidget::itemDoubleClicked, this, [this, kind] { ListClicked(kind); });
+    // A click on the entry that was already selected changes no row: show it again,
+    // so the click discards typed changes as any other click does.
+    connect(list, &QListWidget::itemClicked, this, [this, kind, list] {
+        if (list->currentRow() == pressedListRow_)
+            ListClicked(kind);
+    });
     scroll->setFocusPolicy(Qt::NoFocus);
     // Tab runs from the list through the form's controls in the order they were made.
     QWidget* previous = list;
@@ -229,7 +235,8 @@ void TSDIAppForm::ShowWeapon()
 
 void TSDIAppForm::ShowFormation()
 {
-    formationPage_->ShowFormation();
+    // Showing a second Bn HQ makes it a Company in the table, which a save writes.
+    Tracked([this] { formationPage_->ShowFormation(); });
 }
 
 void TSDIAppForm::DumpIconBitmaps1Click() {}

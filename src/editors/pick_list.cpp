@@ -43,9 +43,11 @@ std::string Number(int n, int digits)
 // Whether formation f may not go into a slot of a formation of type editedFormType:
 // only sections and platoons nest, and a combat group takes sections alone.
 // A free slot is never excluded.
+constexpr int kAnyFormation = -1;
+
 bool ExcludedFormation(const FormationRecord& f, int editedFormType)
 {
-    if (Trim(f.Name).empty())
+    if (editedFormType == kAnyFormation || Trim(f.Name).empty())
         return false;
     if (f.FormType > 1)
         return true;
@@ -89,6 +91,11 @@ PickList MakePickList(int kind, const Oob& oob, int editedFormType)
         list.Entries.push_back(Number(n, info.digits) + " - " + text);
     }
     return list;
+}
+
+PickList MakeSlotList(int kind, const Oob& oob)
+{
+    return MakePickList(kind, oob, kAnyFormation);
 }
 
 int PickResult(const PickList& list, int chosen)

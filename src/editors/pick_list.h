@@ -30,6 +30,11 @@ struct PickList {
 // Formations page; it decides which formations are excluded from kind 1.
 PickList MakePickList(int kind, const Oob& oob, int editedFormType);
 
+// Every slot of the unit, weapon or formation table (kind PickUnit, PickWeapon or
+// PickFormation), for choosing the slot a record moves to: no formation is
+// excluded, since a move target is a slot, not a formation to nest.
+PickList MakeSlotList(int kind, const Oob& oob);
+
 // The number a choice gives: -2 when cancelled (chosen < 0), 0 for an excluded
 // formation, else the entry's index.
 int PickResult(const PickList& list, int chosen);

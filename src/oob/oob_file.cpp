@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "oob/changes.h"
 #include "oob/text.h"
 
 namespace brackle {
@@ -356,6 +357,7 @@ LoadResult LoadOOBFromPath(Oob& oob, const fs::path& path)
     oob.LoadedSize = got;
     ReadTablesFromBuffer(oob);
     oob.FileLoaded = true;
+    MarkSaved(oob);
     return result;
 }
 
@@ -422,7 +424,10 @@ SaveResult WriteFileAtomically(const fs::path& path, const void* data, std::size
 SaveResult SaveOOBToPath(Oob& oob, const fs::path& path)
 {
     WriteTablesToBuffer(oob);
-    return WriteFileAtomically(path, oob.OOBBuffer.data(), oob.LoadedSize);
+    SaveResult r = WriteFileAtomically(path, oob.OOBBuffer.data(), oob.LoadedSize);
+    if (r.ok)
+        MarkSaved(oob);
+    return r;
 }
 
 SaveResult SaveOOB(Oob& oob, int n, const fs::path& dir)

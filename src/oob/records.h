@@ -120,6 +120,11 @@ struct Oob {
     int CurrentUnit = 1;
     int CurrentWeapon = 1;
     int CurrentFormation = 1;
+
+    // Every change to the tables or the info text counts one up; a load or a
+    // save remembers the count, so the file has unsaved changes while they differ.
+    std::uint64_t Revision = 0;
+    std::uint64_t SavedRevision = 0;
 };
 
 }  // namespace brackle

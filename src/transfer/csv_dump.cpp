@@ -273,7 +273,7 @@ bool DumpFormations(const fs::path& path, const Oob& oob)
     return WriteWholeFile(path, DumpText(oob, oob.FormationTable, kFormationColumns, {kFormationSlots, 30, true}));
 }
 
-std::vector<fs::path> DumpOOB(const Oob& oob, int n, const fs::path& dir)
+std::vector<fs::path> DumpOOB(const Oob& oob, int n, const fs::path& dir, const DumpFileFailed& fileFailed)
 {
     using Writer = bool (*)(const fs::path&, const Oob&);
     const std::pair<DumpKind, Writer> files[] = {
@@ -284,13 +284,17 @@ std::vector<fs::path> DumpOOB(const Oob& oob, int n, const fs::path& dir)
     std::vector<fs::path> failed;
     for (const auto& [kind, write] : files) {
         const fs::path path = dir / DumpFileName(n, kind);
-        if (!write(path, oob))
+        if (!write(path, oob)) {
             failed.push_back(path);
+            if (fileFailed)
+                fileFailed(path);
+        }
     }
     return failed;
 }
 
-DumpAllResult DumpAll(const NameTables& names, const fs::path& oobDir, const std::function<void(int n)>& progress)
+DumpAllResult DumpAll(const NameTables& names, const fs::path& oobDir, const std::function<void(int n)>& progress,
+                      const DumpFileFailed& fileFailed, const DumpLoadFailed& loadFailed)
 {
     DumpAllResult result;
     for (int n = 1; n <= kNations; ++n) {
@@ -303,10 +307,12 @@ DumpAllResult DumpAll(const NameTables& names, const fs::path& oobDir, const std
         oob.CurrentOOB = static_cast<std::uint16_t>(n);
         LoadResult loaded = LoadOOB(oob, oobDir, n);
         if (loaded.code != 0) {
+            if (loadFailed)
+                loadFailed(loaded);
             result.LoadFailed.push_back(std::move(loaded));
             continue;
         }
-        const auto failed = DumpOOB(oob, n, oobDir);
+        const auto failed = DumpOOB(oob, n, oobDir, fileFailed);
         result.Failed.insert(result.Failed.end(), failed.begin(), failed.end());
         result.Numbers.push_back(n);
         ++result.Dumped;

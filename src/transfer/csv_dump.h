@@ -26,10 +26,16 @@ bool DumpUnits(const std::filesystem::path& path, const Oob& oob);
 bool DumpWeapons(const std::filesystem::path& path, const Oob& oob);
 bool DumpFormations(const std::filesystem::path& path, const Oob& oob);
 
+// Told of each dump file that could not be written, as it fails.
+using DumpFileFailed = std::function<void(const std::filesystem::path& path)>;
+// Told of each OOB file that is present but could not be read, as it fails.
+using DumpLoadFailed = std::function<void(const LoadResult& load)>;
+
 // Writes the three dump files for number n into dir, in the order units,
 // weapons, formations; a file that fails does not stop the others. Gives the
 // full paths of the files that could not be written, in that order.
-std::vector<std::filesystem::path> DumpOOB(const Oob& oob, int n, const std::filesystem::path& dir);
+std::vector<std::filesystem::path> DumpOOB(const Oob& oob, int n, const std::filesystem::path& dir,
+                                           const DumpFileFailed& fileFailed = {});
 
 struct DumpAllResult {
     int Dumped = 0;                             // OOB files whose three dumps were attempted
@@ -43,6 +49,7 @@ struct DumpAllResult {
 // open document is touched; a missing number writes nothing. progress, when
 // set, is called with each number before it is loaded and dumped.
 DumpAllResult DumpAll(const NameTables& names, const std::filesystem::path& oobDir,
-                      const std::function<void(int n)>& progress = {});
+                      const std::function<void(int n)>& progress = {}, const DumpFileFailed& fileFailed = {},
+                      const DumpLoadFailed& loadFailed = {});
 
 }  // namespace brackle

@@ -45,6 +45,22 @@ bool QtDialogs::Question(QWidget* parent, const QString& caption, const QString&
     return box.exec() == QMessageBox::Yes;
 }
 
+Dialogs::Answer QtDialogs::Ask(QWidget* parent, const QString& caption, const QString& text, Choices choices)
+{
+    const bool save = choices == Choices::SaveDiscardCancel;
+    const QMessageBox::StandardButton yes = save ? QMessageBox::Save : QMessageBox::Yes;
+    const QMessageBox::StandardButton no = save ? QMessageBox::Discard : QMessageBox::No;
+    QMessageBox box(QMessageBox::Question, caption, ForDisplay(text), yes | no | QMessageBox::Cancel, parent);
+    box.setDefaultButton(save ? yes : QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int chosen = box.exec();
+    if (chosen == yes)
+        return Answer::Yes;
+    if (chosen == no)
+        return Answer::No;
+    return Answer::Cancel;
+}
+
 QString QtDialogs::SaveFileName(QWidget* parent, const QString& caption, const QString& startPath,
                                 const QString& filter)
 {

@@ -26,6 +26,11 @@ public:
     virtual void Message(QWidget* parent, const QString& caption, const QString& text, Icon icon) = 0;
     // A Yes/No question; true for Yes.
     virtual bool Question(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // A question with a way out: Yes/No/Cancel, or Save/Discard/Cancel (Save answers
+    // Yes, Discard answers No). Escape and closing the box answer Cancel.
+    enum class Choices { YesNoCancel, SaveDiscardCancel };
+    enum class Answer { Yes, No, Cancel };
+    virtual Answer Ask(QWidget* parent, const QString& caption, const QString& text, Choices choices) = 0;
     // The path chosen in a save dialog, or an empty text when cancelled.
     virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& startPath,
                                  const QString& filter) = 0;
@@ -51,6 +56,7 @@ class QtDialogs : public Dialogs {
 public:
     void Message(QWidget* parent, const QString& caption, const QString& text, Icon icon) override;
     bool Question(QWidget* parent, const QString& caption, const QString& text) override;
+    Answer Ask(QWidget* parent, const QString& caption, const QString& text, Choices choices) override;
     QString SaveFileName(QWidget* parent, const QString& caption, const QString& startPath,
                          const QString& filter) override;
     QString OpenFileName(QWidget* parent, const QString& caption, const QString& startDir,

@@ -120,7 +120,11 @@ void TPickForm::TypeDigit(QChar digit)
 
 int PickFrom(Dialogs& dialogs, QWidget* parent, int kind, const Oob& oob, int editedFormType)
 {
-    const PickList list = MakePickList(kind, oob, editedFormType);
+    return PickFromList(dialogs, parent, MakePickList(kind, oob, editedFormType));
+}
+
+int PickFromList(Dialogs& dialogs, QWidget* parent, const PickList& list)
+{
     QStringList entries;
     entries.reserve(static_cast<qsizetype>(list.Entries.size()));
     for (const std::string& e : list.Entries)

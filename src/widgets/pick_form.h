@@ -15,6 +15,7 @@ namespace brackle {
 
 class Dialogs;
 struct Oob;
+struct PickList;
 
 class TPickForm : public QDialog {
     Q_OBJECT
@@ -43,5 +44,7 @@ private:
 // Shows the pick list of kind through dialogs and gives the number chosen: -2 when
 // cancelled, 0 for a formation that may not be chosen, else the entry's number.
 int PickFrom(Dialogs& dialogs, QWidget* parent, int kind, const Oob& oob, int editedFormType);
+// The same for a list already made.
+int PickFromList(Dialogs& dialogs, QWidget* parent, const PickList& list);
 
 }  // namespace brackle

@@ -38,7 +38,7 @@ protected:
 TEST_F(BulkCommandsTest, DumpOfTheLoadedFileWritesItsThreeFiles)
 {
     oob.UnitTable[1].Name = "Committed";  // dumped as it stands in memory, saved or not
-    dialogs.answers = {false};
+    dialogs.choices = {Dialogs::Answer::No};
     w->ExportBtnClick();
     EXPECT_EQ(CsvFiles(), (std::vector<std::string>{"obatDUMP03fmns.csv", "obatDUMP03unit.csv",
                                                     "obatDUMP03wpns.csv"}));
@@ -58,7 +58,7 @@ TEST_F(BulkCommandsTest, DumpAllDumpsTheFilesPresentAndKeepsTheEdits)
     oob.UnitTable[1].Name = "Unsaved edit";
     const Oob before = oob;
     const QString caption = w->windowTitle();
-    dialogs.answers = {true};
+    dialogs.choices = {Dialogs::Answer::Yes};
     w->ExportBtnClick();
     EXPECT_EQ(CsvFiles().size(), 6u);  // files 1 and 3 exist; no other number writes anything
     EXPECT_NE(test::ReadText(oobDir / "obatDUMP01unit.csv").find(",5,From file 1,"), std::string::npos);
@@ -75,7 +75,7 @@ TEST_F(BulkCommandsTest, DumpAllDumpsTheFilesPresentAndKeepsTheEdits)
 TEST_F(BulkCommandsTest, AFileThatCannotBeWrittenIsReportedAndTheOthersWritten)
 {
     fs::create_directories(oobDir / "obatDUMP03unit.csv");
-    dialogs.answers = {false};
+    dialogs.choices = {Dialogs::Answer::No};
     w->ExportBtnClick();
     const auto m = Messages();
     ASSERT_EQ(m.size(), 1u);

@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "oob/oob_file.h"
 #include "test_support.h"
+#include "widgets/keyboard.h"
 #include "widgets/scripted_dialogs.h"
 
 namespace brackle::test {
@@ -43,6 +44,7 @@ protected:
         w->KobListBoxDblClick();
         ASSERT_TRUE(oob.FileLoaded);
         ASSERT_EQ(w->PageMode(), 2);
+        Activate(w.get());
         dialogs.shown.clear();
     }
 

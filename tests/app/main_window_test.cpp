@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "oob/oob_file.h"
 #include "test_support.h"
+#include "widgets/keyboard.h"
 #include "widgets/scripted_dialogs.h"
 
 namespace brackle {
@@ -18,6 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::ScriptedDialogs;
+using test::Activate;
+using test::PressKeyIn;
 
 // A game folder with files 5 and 42 and a BRVX.ini naming every nation.
 class MainWindowTest : public ::testing::Test {
@@ -290,7 +293,7 @@ TEST_F(MainWindowTest, ChangingTheFolderRelistsTheFiles)
 TEST_F(MainWindowTest, ExitAsksEveryTime)
 {
     auto w = Make();
-    w->show();
+    Activate(w.get());
     dialogs.answers = {false};
     w->close();
     EXPECT_TRUE(w->isVisible());
@@ -307,10 +310,10 @@ TEST_F(MainWindowTest, F1OpensTheHelpPageFromAnyControl)
 {
     test::WriteText(programDir / "BRVXHelp.htm", "<html></html>");
     auto w = Make();
-    w->show();
+    Activate(w.get());
     auto* list = Find<QListWidget>(w.get(), "KobListBox");
     list->setFocus();
-    QTest::keyClick(list, Qt::Key_F1);
+    PressKeyIn(list, Qt::Key_F1);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, QStringLiteral("url"));
     EXPECT_TRUE(dialogs.shown[0].text.endsWith(QStringLiteral("/BRVXHelp.htm")));
@@ -333,18 +336,20 @@ TEST_F(MainWindowTest, AMissingGameFolderIsReported)
 
 namespace brackle {
 namespace {
+using test::Activate;
+using test::PressKeyIn;
 
 TEST_F(MainWindowTest, InfoTextIsStoredByF12AsTypedAndSaved)
 {
     auto w = Make();
-    w->show();
+    Activate(w.get());
     Open(*w, 5);
     Find<QTabWidget>(w.get(), "Viewer")->setCurrentIndex(TSDIAppForm::InfoPage);
     auto* edit = Find<QLineEdit>(w.get(), "BrkCommentEdit");
     edit->setText(QString(90, QLatin1Char('x')));  // the edit holds at most 80
     EXPECT_EQ(edit->text().size(), 80);
     edit->setText(QStringLiteral("  v2 by the modder  "));
-    QTest::keyClick(edit, Qt::Key_F12);
+    PressKeyIn(edit, Qt::Key_F12);
     EXPECT_EQ(oob.OOBInfo, "  v2 by the modder  ");
     w->SaveBtnClick();
     Oob again;
@@ -353,9 +358,9 @@ TEST_F(MainWindowTest, InfoTextIsStoredByF12AsTypedAndSaved)
     EXPECT_EQ(again.OOBInfo, "  v2 by the modder  ");
     // On the Load/Save page the record keys reach their handlers and say so.
     Find<QTabWidget>(w.get(), "Viewer")->setCurrentIndex(TSDIAppForm::LoadPage);
-    QTest::keyClick(Find<QListWidget>(w.get(), "KobListBox"), Qt::Key_F12);
+    PressKeyIn(Find<QListWidget>(w.get(), "KobListBox"), Qt::Key_F12);
     EXPECT_EQ(w->StatusText(), QStringLiteral("Unknown Page!"));
-    QTest::keyClick(Find<QListWidget>(w.get(), "KobListBox"), Qt::Key_F9);
+    PressKeyIn(Find<QListWidget>(w.get(), "KobListBox"), Qt::Key_F9);
     EXPECT_EQ(w->StatusText(), QStringLiteral("Wrong Page"));
 }
 

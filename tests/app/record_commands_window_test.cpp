@@ -8,6 +8,7 @@
 
 namespace brackle {
 namespace {
+using test::PressKeyIn;
 
 const QString kCrLf = QStringLiteral("\r\n");
 
@@ -49,7 +50,7 @@ protected:
     void Search(const QString& text)
     {
         FindBox()->setEditText(text);
-        QTest::keyClick(FindBox(), Qt::Key_F3);
+        PressKeyIn(FindBox(), Qt::Key_F3);
     }
 };
 
@@ -61,7 +62,7 @@ TEST_F(RecordCommandsTest, FindWrapsRoundAndKeepsALowerCaseHistory)
     EXPECT_EQ(oob.CurrentUnit, 20);
     EXPECT_EQ(Text("UnitnameEdit"), QStringLiteral("TANK PLT"));
     EXPECT_EQ(Find<QListWidget>("UnitListBox")->currentRow(), 19);
-    QTest::keyClick(FindBox(), Qt::Key_F11);
+    PressKeyIn(FindBox(), Qt::Key_F11);
     EXPECT_EQ(oob.CurrentUnit, 5);  // round the end of the table
     EXPECT_TRUE(Messages().empty());
 
@@ -84,7 +85,7 @@ TEST_F(RecordCommandsTest, FindWrapsRoundAndKeepsALowerCaseHistory)
     // Enter released in the find box searches too, and other pages search their own table.
     Page(TSDIAppForm::WeaponsPage);
     FindBox()->setEditText(QStringLiteral("mg"));
-    QTest::keyClick(FindBox()->lineEdit(), Qt::Key_Return);
+    PressKeyIn(FindBox(), Qt::Key_Return);
     EXPECT_EQ(oob.CurrentWeapon, 9);
     Search(QStringLiteral("nothing"));
     EXPECT_EQ(Messages().back().first, QStringLiteral("Could not find a weapon name containing NOTHING"));
@@ -163,7 +164,7 @@ TEST_F(RecordCommandsTest, WeaponCommitClampsAndTheUnitPageShowsTheNewName)
     Type("WeaponAPPenEdit", QStringLiteral("222"));
     Type("WeaponClassEdit", QStringLiteral("3"));
     EXPECT_EQ(Label("WeaponClassLabel"), QStringLiteral("Unknown Class"));  // follows the record
-    QTest::keyClick(Find("WeaponRangeEdit"), Qt::Key_F12);
+    PressKeyIn(Find("WeaponRangeEdit"), Qt::Key_F12);
     EXPECT_EQ(oob.WeaponTable[9].Range, 255);
     EXPECT_EQ(oob.WeaponTable[9].APPen, 222);
     EXPECT_EQ(Text("WeaponRangeEdit"), QStringLiteral("255"));

@@ -13,6 +13,7 @@
 #include "editors/unit_page.h"
 #include "oob/oob_file.h"
 #include "test_support.h"
+#include "widgets/keyboard.h"
 #include "widgets/scripted_dialogs.h"
 
 namespace brackle {
@@ -20,6 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::ScriptedDialogs;
+using test::PressKeyIn;
 
 const QString kCrLf = QStringLiteral("\r\n");
 
@@ -190,7 +192,7 @@ TEST_F(UnitPageTest, CommitRunsTheWeaponRulesOnEverySlot)
         for (int k = 0; k < 4; ++k)
             Type(QStringLiteral("UnitWpn%1Edit").arg(k + 1).toLatin1().constData(), QString::number(c.weapons[k]));
         const UnitRecord before = oob.UnitTable[7];
-        QTest::keyClick(Find("UnitCrewEdit"), Qt::Key_F12);
+        PressKeyIn(Find("UnitCrewEdit"), Qt::Key_F12);
         EXPECT_EQ(Messages(), c.messages) << c.what;
         if (c.saved) {
             EXPECT_EQ(oob.UnitTable[7].Class, c.unitClass) << c.what;
@@ -229,7 +231,7 @@ TEST_F(UnitPageTest, CommitClampsShowsAndListsTheStoredValues)
 
     Type("UnitClassEdit", QStringLiteral("134"));
     Type("UnitSpeedEdit", QStringLiteral("12"));
-    QTest::keyClick(Find("UnitSpeedEdit"), Qt::Key_F12);
+    PressKeyIn(Find("UnitSpeedEdit"), Qt::Key_F12);
     EXPECT_EQ(oob.UnitTable[7].Speed, 0);
     EXPECT_EQ(Text("UnitSpeedEdit"), QStringLiteral("0"));
 }
@@ -240,7 +242,7 @@ TEST_F(UnitPageTest, ATextThatIsNoNumberRefusesTheWholeCommit)
     const UnitRecord before = oob.UnitTable[7];
     Type("UnitnameEdit", QStringLiteral("Renamed"));
     Type("UnitCostEdit", QStringLiteral("1-2"));
-    QTest::keyClick(Find("UnitCostEdit"), Qt::Key_F12);
+    PressKeyIn(Find("UnitCostEdit"), Qt::Key_F12);
     const auto m = Messages();
     ASSERT_EQ(m.size(), 1u);
     EXPECT_EQ(m[0].first, QStringLiteral("The Cost field holds \"1-2\", which is not a number.\r\n\r\n"
@@ -258,7 +260,7 @@ TEST_F(UnitPageTest, ACommittedUnitGoesToDiskWithTheNextSave)
     Type("UnitnameEdit", QStringLiteral("Guards Squad"));
     Type("UnitSteelHFEdit", QStringLiteral("45"));
     Type("UnitCrewEdit", QStringLiteral("11"));
-    QTest::keyClick(Find("UnitCrewEdit"), Qt::Key_F12);
+    PressKeyIn(Find("UnitCrewEdit"), Qt::Key_F12);
     Type("UnitCrewEdit", QStringLiteral("99"));  // typed after the commit: never stored
     w->SaveAs1Click();
     Oob reread;
@@ -417,21 +419,21 @@ TEST_F(NavigationTest, KeysReachTheirCommandsFromAnyControl)
     Go(7);
     auto* crew = Find("UnitCrewEdit");
     Type("UnitCrewEdit", QStringLiteral("4"));
-    QTest::keyClick(crew, Qt::Key_F9);  // restore
+    PressKeyIn(crew, Qt::Key_F9);  // restore
     EXPECT_EQ(crew->text(), QStringLiteral("9"));
     Type("UnitCrewEdit", QStringLiteral("5"));
-    QTest::keyClick(Find<QListWidget>("UnitListBox"), Qt::Key_F12);  // commit, focus in the list
+    PressKeyIn(Find<QListWidget>("UnitListBox"), Qt::Key_F12);  // commit, focus in the list
     EXPECT_EQ(oob.UnitTable[7].Crew, 5);
     test::WriteText(programDir / "BRVXHelp.htm", "<html></html>");
     dialogs.shown.clear();
-    QTest::keyClick(crew, Qt::Key_F1);
+    PressKeyIn(crew, Qt::Key_F1);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown.back().kind, QStringLiteral("url"));
     // Off the record pages the keys still reach their handlers.
     Viewer(*w)->setCurrentIndex(TSDIAppForm::LoadPage);
-    QTest::keyClick(Find<QListWidget>("KobListBox"), Qt::Key_F12);
+    PressKeyIn(Find<QListWidget>("KobListBox"), Qt::Key_F12);
     EXPECT_EQ(w->StatusText(), QStringLiteral("Unknown Page!"));
-    QTest::keyClick(Find<QListWidget>("KobListBox"), Qt::Key_F9);
+    PressKeyIn(Find<QListWidget>("KobListBox"), Qt::Key_F9);
     EXPECT_EQ(w->StatusText(), QStringLiteral("Wrong Page"));
     EXPECT_TRUE(w->FormKeyDown(Qt::Key_F5, Qt::NoModifier));
     EXPECT_TRUE(w->FormKeyDown(Qt::Key_F3, Qt::NoModifier));  // the find box is enabled once a page was shown

@@ -17,6 +17,16 @@ bool ScriptedDialogs::Question(QWidget*, const QString& caption, const QString& 
     return a;
 }
 
+Dialogs::Answer ScriptedDialogs::Ask(QWidget*, const QString& caption, const QString& text, Choices)
+{
+    shown.push_back({QStringLiteral("ask"), caption, text, Icon::Question});
+    if (choices.empty())
+        return Answer::Cancel;
+    const Answer a = choices.front();
+    choices.pop_front();
+    return a;
+}
+
 namespace {
 QString Next(std::deque<QString>& paths)
 {
@@ -78,6 +88,8 @@ PasteResult ScriptedDialogs::PasteBuffer(QWidget*, PasteRequest& request)
 {
     shown.push_back({QStringLiteral("paste"), QStringLiteral("Copy/Paste Dialogue"),
                      QString::fromStdString(PasteStatusText(request.Kind, request.Mode)), Icon::None});
+    if (pasteDialog)
+        return pasteDialog(request);
     if (request.Kind == FormationBuffer)
         ResetOptionsForFormations(*request.Options);
     if (pastes.empty())

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <ostream>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "widgets/dialogs_qt.h"
@@ -16,7 +17,7 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 namespace brackle::test {
 
 struct Shown {
-    QString kind;  // "message", "question", "save", "open", "dir", "url", "pick", "replace", "paste"
+    QString kind;  // "message", "question", "ask", "save", "open", "dir", "url", "pick", "replace", "paste"
     QString caption;
     QString text;
     Dialogs::Icon icon = Dialogs::Icon::None;
@@ -26,6 +27,7 @@ class ScriptedDialogs : public Dialogs {
 public:
     void Message(QWidget*, const QString& caption, const QString& text, Icon icon) override;
     bool Question(QWidget*, const QString& caption, const QString& text) override;
+    Answer Ask(QWidget*, const QString& caption, const QString& text, Choices choices) override;
     QString SaveFileName(QWidget*, const QString& caption, const QString& startPath, const QString& filter) override;
     QString OpenFileName(QWidget*, const QString& caption, const QString& startDir, const QString& filter) override;
     QString ExistingDirectory(QWidget*, const QString& caption, const QString& startDir) override;
@@ -36,6 +38,7 @@ public:
 
     std::vector<Shown> shown;
     std::deque<bool> answers;      // for questions; No when empty
+    std::deque<Answer> choices;    // for questions with a way out; Cancel when empty
     std::deque<QString> paths;     // for file and folder dialogs; cancel when empty
     bool urlOpens = true;
     std::deque<int> picks;         // for pick lists; Cancel (-2) when empty
@@ -44,6 +47,8 @@ public:
     std::deque<std::pair<QString, QString>> replaces;
     // Answers of the paste-buffer dialog: how it ends and, for OK, the slot chosen; Cancel when empty.
     std::deque<std::pair<PasteResult, int>> pastes;
+    // When set, the paste-buffer dialog is this one (the real dialog, driven by the test) instead.
+    std::function<PasteResult(PasteRequest&)> pasteDialog;
 };
 
 }  // namespace brackle::test

@@ -1,0 +1,43 @@
+// Keys as a keyboard sends them: to whatever control has the focus in the
+// active window, never straight to a widget the test happens to know.
+#pragma once
+
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace brackle::test {
+
+// Shows the window and makes it the active one, as a user's window is.
+inline void Activate(QWidget* window)
+{
+    window->show();
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+}
+
+// Presses and releases key on the focused control.
+inline void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr) << "no control has the focus";
+    QTest::keyClick(focus, key, modifiers);
+}
+
+// Puts the focus on control, as a click or Tab would, then presses key.
+inline void PressKeyIn(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    control->setFocus(Qt::OtherFocusReason);
+    PressKey(key, modifiers);
+}
+
+// Types text into the focused control, key by key.
+inline void TypeKeys(const QString& text)
+{
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr) << "no control has the focus";
+    QTest::keyClicks(focus, text);
+}
+
+}  // namespace brackle::test
