@@ -217,12 +217,12 @@ struct TestSlot {
     Fill How;
     int First;  // the first byte value of an ascending or descending fill
 };
-const TestSlot kUnitTestSlots[] = {{1, Fill::Ascending, 1}, {500, Fill::Ascending, 100}, {998, Fill::Top, 0},
-                               {999, Fill::Descending, 255}};
-const TestSlot kWeaponTestSlots[] = {{1, Fill::Ascending, 1}, {125, Fill::Ascending, 100}, {248, Fill::Top, 0},
-                                 {249, Fill::Descending, 255}};
-const TestSlot kFormationTestSlots[] = {{1, Fill::Ascending, 1}, {500, Fill::Ascending, 100}, {998, Fill::Top, 0},
-                                    {999, Fill::Descending, 255}};
+const TestSlot kUnitTestSlots[] = {
+    {1, Fill::Ascending, 1}, {500, Fill::Ascending, 100}, {998, Fill::Top, 0}, {999, Fill::Descending, 255}};
+const TestSlot kWeaponTestSlots[] = {
+    {1, Fill::Ascending, 1}, {125, Fill::Ascending, 100}, {248, Fill::Top, 0}, {249, Fill::Descending, 255}};
+const TestSlot kFormationTestSlots[] = {
+    {1, Fill::Ascending, 1}, {500, Fill::Ascending, 100}, {998, Fill::Top, 0}, {999, Fill::Descending, 255}};
 
 // Years and months get values of their own: in range and distinct in the first
 // two slots, so a writer that swaps two of them shows; out of range in the last,
@@ -554,8 +554,8 @@ TEST_F(OobFileLayout, TheWriterPutsEveryFieldBackInItsPlaceAndLeavesTheRestAlone
         ASSERT_EQ(out[i], file[i]) << "uninterpreted byte " << i << " changed";
         ++kept;
     }
-    // The gaps, and slot 0 of every column: 250 * (15 + 12) bytes of weapons,
-    // 1000 * (15 + 74) of units and 1000 * (15 + 29) of formations, less slots 1 and up.
+    // What is left are the gaps and slot 0 of every column: 15 + 12 bytes of the
+    // weapon columns, 15 + 74 of the unit columns, 15 + 29 of the formation columns.
     std::size_t gaps = 0;
     for (const Gap& g : kGaps)
         gaps += g.To - g.From;
