@@ -81,6 +81,141 @@ TEST(UnitFields, CommitClampsEachFieldIntoItsRange)
     }
 }
 
+// Every numeric field of the unit page as the page describes it: its edit, the
+// range a commit clamps its text into, the most characters the edit takes, and
+// the record field it is stored in (16-bit fields marked W).
+struct ExpectedField {
+    const char* Control;
+    long Low, High;
+    int MaxChars;
+    bool Word;
+    long (*Get)(const UnitRecord&);
+};
+#define B(control, field, low, high, chars) \
+    ExpectedField { control, low, high, chars, false, [](const UnitRecord& u) -> long { return u.field; } }
+#define W(control, field, low, high, chars) \
+    ExpectedField { control, low, high, chars, true, [](const UnitRecord& u) -> long { return u.field; } }
+const ExpectedField kUnitRanges[] = {
+    B("UnitClassEdit", Class, 0, 255, 3),
+    B("UnitNationEdit", Nation, 0, 999, 2),
+    B("UnitMCEdit", MC, 0, 255, 2),
+    B("UnitMonthAvailEdit", MonthAvail, 1, 12, 3),
+    B("UnitYrAvailEdit", YrAvail, 0, 120, 3),
+    B("UnitMonthUnAvailEdit", MonthUnAvail, 1, 12, 3),
+    B("UnitYrUnavailEdit", YrUnavail, 0, 120, 3),
+    W("UnitCostEdit", Cost, 0, 999, 3),
+    B("UnitCrewEdit", Crew, 0, 255, 3),
+    B("UnitSizeEdit", Size, 0, 255, 2),
+    B("UnitCarryEdit", Carry, 0, 255, 3),
+    B("UnitWeightEdit", Weight, 0, 255, 3),
+    B("UnitSpeedEdit", Speed, 0, 255, 3),
+    B("UnitSwimEdit", Swim, 0, 255, 3),
+    B("UnitEWEdit", EW, 0, 255, 2),
+    B("UnitRadioEdit", Radio, 0, 255, 2),
+    B("UnitVisionEdit", Vision, 0, 255, 3),
+    B("UnitFCEdit", FC, 0, 255, 3),
+    B("UnitRFEdit", RF, 0, 255, 3),
+    B("UnitStabiliserEdit", Stabiliser, 0, 255, 3),
+    B("UnitROFEdit", ROF, 0, 255, 2),
+    B("UnitSDEdit", SD, 0, 255, 2),
+    B("UnitSurviveEdit", Survive, 0, 255, 3),
+    W("UnitLBMEdit", PictureID, 0, 99999, 9),
+    W("UnitIconEdit", Icon, 0, 99999, 5),
+    W("UnitWinterIconEdit", WinterIcon, 0, 99999, 5),
+    W("UnitDesertIconEdit", DesertIcon, 0, 99999, 5),
+    B("UnitWpn1Edit", Wpn1, 0, 249, 3),
+    B("UnitWpn2Edit", Wpn2, 0, 249, 3),
+    B("UnitWpn3Edit", Wpn3, 0, 249, 3),
+    B("UnitWpn4Edit", Wpn4, 0, 249, 3),
+    B("UnitWpn1HEAmmoEdit", Wpn1HEAmmo, 0, 255, 3),
+    B("UnitWpn2HEAmmoEdit", Wpn2HEAmmo, 0, 255, 3),
+    B("UnitWpn3HEAmmoEdit", Wpn3HEAmmo, 0, 255, 3),
+    B("UnitWpn4HEAmmoEdit", Wpn4HEAmmo, 0, 255, 3),
+    B("UnitWpn1APAmmoEdit", Wpn1APAmmo, 0, 255, 3),
+    B("UnitWpn2APAmmoEdit", Wpn2APAmmo, 0, 255, 3),
+    B("UnitWpn3APAmmoEdit", Wpn3APAmmo, 0, 255, 3),
+    B("UnitWpn4APAmmoEdit", Wpn4APAmmo, 0, 255, 3),
+    B("UnitSabotAmmoEdit", SabotAmmo, 0, 255, 3),
+    B("UnitHEATAmmoEdit", HEATAmmo, 0, 255, 3),
+    B("UnitSteelHFEdit", SteelHF, 0, 255, 3),
+    B("UnitSteelHSEdit", SteelHS, 0, 255, 3),
+    B("UnitSteelHREdit", SteelHR, 0, 255, 3),
+    B("UnitSteelTFEdit", SteelTF, 0, 255, 3),
+    B("UnitSteelTSEdit", SteelTS, 0, 255, 3),
+    B("UnitSteelTREdit", SteelTR, 0, 255, 3),
+    B("UnitSteelTopEdit", SteelTop, 0, 255, 3),
+    B("UnitHEATHFEdit", HEATHF, 0, 255, 3),
+    B("UnitHEATHSEdit", HEATHS, 0, 255, 3),
+    B("UNITHEATHREdit", HEATHR, 0, 255, 3),
+    B("UnitHEATTFEdit", HEATTF, 0, 255, 3),
+    B("UNITHEATTSEdit", HEATTS, 0, 255, 3),
+    B("UnitHEATTREdit", HEATTR, 0, 255, 3),
+    B("UnitHEATTopEdit", HEATTop, 0, 255, 3),
+    B("UnitERAHFEdit", ERAHF, 0, 255, 3),
+    B("UnitERAHSEdit", ERAHS, 0, 255, 3),
+    B("UnitERAHREdit", ERAHR, 0, 255, 3),
+    B("UnitERATFEdit", ERATF, 0, 255, 3),
+    B("UnitERATSEdit", ERATS, 0, 255, 3),
+    B("UnitERATREdit", ERATR, 0, 255, 3),
+    B("UnitERATopEdit", ERATop, 0, 255, 3),
+    B("UnitSoundByteEdit", SoundByte, 0, 255, 3),
+    B("UnitWPNSound1Edit", WPNSound1, 0, 255, 3),
+    B("UnitWPNSound2Edit", WPNSound2, 0, 255, 3),
+    B("UnitWPNSound3Edit", WPNSound3, 0, 255, 3),
+    B("UnitWPNSound4Edit", WPNSound4, 0, 255, 3),
+};
+#undef B
+#undef W
+
+const UnitField* FieldWithControl(const std::string& control)
+{
+    for (const UnitField& f : UnitFields())
+        if (control == f.Control)
+            return &f;
+    return nullptr;
+}
+
+// What a field keeps of a number in its range: a byte its low 8 bits (the
+// nation's 0..999), a 16-bit field at most 65535.
+long Kept(const ExpectedField& e, long v)
+{
+    return e.Word ? std::min(v, 65535L) : (v & 0xFF);
+}
+
+// Each field's text committed far below, at, and far above its range, with every
+// other field left at 7 and the class at 0 (no class rule touches the others):
+// the field takes the clamped number, and no other field changes.
+TEST(UnitFields, EveryFieldIsClampedIntoItsOwnRangeAndStoredInItsOwnField)
+{
+    EXPECT_EQ(std::size(kUnitRanges), 67u);
+    EXPECT_EQ(static_cast<std::size_t>(UnitFieldCount), std::size(kUnitRanges) + 1) << "the name and these";
+    UnitTexts base;
+    base.fill("7");
+    base[UfName] = "Baseline";
+    base[UfClass] = "0";
+    auto baseValue = [](const ExpectedField& e) { return std::string(e.Control) == "UnitClassEdit" ? 0L : 7L; };
+    for (const ExpectedField& e : kUnitRanges) {
+        const UnitField* f = FieldWithControl(e.Control);
+        ASSERT_NE(f, nullptr) << e.Control;
+        EXPECT_EQ(f->Low, e.Low) << e.Control;
+        EXPECT_EQ(f->High, e.High) << e.Control;
+        EXPECT_EQ(f->MaxChars, e.MaxChars) << e.Control;
+        const std::pair<std::string, long> probes[] = {
+            {"-99999999", e.Low},         {std::to_string(e.Low - 1), e.Low}, {std::to_string(e.Low), e.Low},
+            {std::to_string(e.High), e.High}, {std::to_string(e.High + 1), e.High}, {"99999999", e.High},
+        };
+        for (const auto& [text, clamped] : probes) {
+            UnitTexts t = base;
+            t[f->Id] = text;
+            UnitRecord u;
+            ASSERT_FALSE(StoreUnitTexts(t, u).has_value()) << e.Control << " = " << text;
+            for (const ExpectedField& g : kUnitRanges)
+                EXPECT_EQ(g.Get(u), &g == &e ? Kept(e, clamped) : baseValue(g))
+                    << "after " << e.Control << " = \"" << text << "\", " << g.Control;
+        }
+    }
+}
+
 TEST(UnitFields, NameIsTrimmedAndCutTo15)
 {
     UnitRecord u;

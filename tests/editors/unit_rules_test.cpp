@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
+#include <set>
+#include <sstream>
 
 #include "editors/unit_rules.h"
 
@@ -98,23 +101,231 @@ TEST(UnitRules, NumberIn)
         EXPECT_EQ(NumberIn(text), want) << text;
 }
 
-TEST(UnitRules, ClassTables)
+// The class lists the rules name, written out by hand as lists of classes and
+// ranges ("0, 11..15, 17"), and the expectations computed from them.
+std::set<long> Classes(const std::string& list)
 {
-    const std::pair<int, int> spots[] = {{0, 1}, {1, 4}, {10, 7}, {16, 3}, {29, 5}, {47, 2}, {63, 4}, {101, 4},
-                                         {102, 1}, {109, 6}, {184, 3}, {216, 1}, {255, 3}, {256, 1}, {-1, 1}};
-    for (const auto& [c, want] : spots)
-        EXPECT_EQ(UnitClassCategory(c), want) << c;
-    // How many classes each category holds: a slip anywhere in the table shows here.
-    std::array<int, 8> count{};
+    std::set<long> out;
+    std::istringstream in(list);
+    std::string item;
+    while (std::getline(in, item, ',')) {
+        const auto dots = item.find("..");
+        const long from = std::stol(item.substr(0, dots));
+        const long to = dots == std::string::npos ? from : std::stol(item.substr(dots + 2));
+        for (long c = from; c <= to; ++c)
+            out.insert(c);
+    }
+    return out;
+}
+
+bool In(const std::set<long>& set, long c)
+{
+    return set.count(c) != 0;
+}
+
+// The category table by value; an entry of 0 reads as 1.
+const std::pair<int, const char*> kCategoryLists[] = {
+    {0, "216"},
+    {1, "0, 11..15, 17..19, 21, 22, 30, 35..39, 44, 50, 52, 53, 57, 59, 62, 102..108, 128..132, 134, 135, "
+        "137..139, 159, 175, 203..205, 214, 215, 221..223, 253"},
+    {2, "23..25, 32..34, 41, 47, 120..127, 133, 136, 217, 219, 220, 237..239, 245, 251"},
+    {3, "5, 6, 8, 9, 16, 151..154, 157, 158, 184, 196, 200..202, 236, 252, 255"},
+    {4, "1, 3, 20, 40, 45, 49, 51, 54, 55, 58, 63..101, 110..119, 140..150, 160..164, 166, 168..174, 178, 179, "
+        "185..192, 195, 218, 224..235, 240..243, 246..250"},
+    {5, "2, 4, 7, 29, 165, 176, 177, 193, 194, 206..209, 212, 213, 244, 254"},
+    {6, "26..28, 42, 48, 56, 60, 61, 109, 167, 180..183"},
+    {7, "10, 31, 43, 46, 155, 156, 197..199, 210, 211"},
+};
+const std::set<long> kAircraft = Classes("44, 47, 50, 53, 60, 61, 62, 203, 204, 205, 214, 215, 221, 222, 223, 253");
+const std::set<long> kNoWeapons = Classes("47, 50, 60, 61");
+// The aircraft that may carry class 11 air weapons without the advisory.
+const std::set<long> kArmedAircraft = Classes("44, 53, 62, 203, 204, 205, 214, 215, 221, 222, 223, 253");
+const std::set<long> kNoSurvivability = Classes("10, 31, 155, 156, 210, 211");
+// EW: the classes of categories 1, 2 and 6 that carry no self-defence EW, the
+// other classes whose EW is not questioned, and the GPS artillery fire control classes.
+const std::set<long> kEWExempt =
+    Classes("16, 22, 30, 44, 47, 50, 53, 60, 61, 62, 128, 181, 203, 204, 205, 214, 215, 216, 221, 222, 223, 253");
+const std::set<long> kEWOtherExempt = Classes("8, 16, 29");
+const std::set<long> kGPSArtillery = Classes("57, 63, 229, 243");
+const std::set<long> kGPSArtilleryOther = Classes("63, 229, 243");
+
+int ExpectedCategory(long c)
+{
+    static const auto table = [] {
+        std::array<int, 256> t;
+        t.fill(-1);  // in no list: the test of the lists reports it
+        for (const auto& [value, list] : kCategoryLists)
+            for (long k : Classes(list))
+                t[static_cast<std::size_t>(k)] = value == 0 ? 1 : value;
+        return t;
+    }();
+    return c < 0 || c > 255 ? 1 : table[static_cast<std::size_t>(c)];
+}
+
+// Classes to try: every class, then numbers a class text can hold beyond the byte.
+std::vector<long> ClassesToTry()
+{
+    std::vector<long> c = {-256, -1, 256, 300, 1000, 65536};
+    for (long i = 0; i <= 255; ++i)
+        c.push_back(i);
+    return c;
+}
+
+TEST(UnitRules, TheHandWrittenCategoryListsNameEveryClassOnce)
+{
+    std::array<int, 256> seen{};
+    for (const auto& [value, list] : kCategoryLists)
+        for (long c : Classes(list))
+            ++seen[static_cast<std::size_t>(c)];
     for (int c = 0; c < 256; ++c)
-        ++count[static_cast<std::size_t>(UnitClassCategory(c))];
-    EXPECT_EQ(count, (std::array<int, 8>{0, 53, 26, 19, 116, 17, 14, 11}));
-    int aircraft = 0;
-    for (int c = 0; c < 256; ++c)
-        aircraft += IsAircraftClass(c);
-    EXPECT_EQ(aircraft, 16);
-    EXPECT_TRUE(IsNoWeaponClass(61));
-    EXPECT_FALSE(IsNoWeaponClass(62));
+        EXPECT_EQ(seen[static_cast<std::size_t>(c)], 1) << "class " << c;
+}
+
+TEST(UnitRules, CategoryOfEveryClass)
+{
+    for (long c : ClassesToTry())
+        EXPECT_EQ(UnitClassCategory(static_cast<int>(c)), ExpectedCategory(c)) << "class " << c;
+    EXPECT_EQ(UnitClassCategory(std::numeric_limits<int>::max()), 1);
+    EXPECT_EQ(UnitClassCategory(std::numeric_limits<int>::min()), 1);
+}
+
+TEST(UnitRules, AircraftAndNoWeaponClasses)
+{
+    for (long c : ClassesToTry()) {
+        EXPECT_EQ(IsAircraftClass(static_cast<int>(c)), In(kAircraft, c)) << "class " << c;
+        EXPECT_EQ(IsNoWeaponClass(static_cast<int>(c)), In(kNoWeapons, c)) << "class " << c;
+    }
+}
+
+// Survivability is forced to 0 for aircraft, categories 4 and 5 and the classes
+// without a size; class 134 loses its speed, swim speed and vision.
+TEST(UnitRules, ClassRulesOverEveryClass)
+{
+    for (int c = 0; c <= 255; ++c) {
+        UnitRecord u;
+        u.Class = static_cast<std::uint8_t>(c);
+        u.Speed = 12, u.Swim = 4, u.Vision = 30, u.Survive = 3, u.Crew = 9;
+        UnitRecord want = u;
+        const int category = ExpectedCategory(c);
+        if (In(kAircraft, c) || category == 4 || category == 5 || In(kNoSurvivability, c))
+            want.Survive = 0;
+        if (c == 134)
+            want.Speed = want.Swim = want.Vision = 0;
+        ApplyUnitClassRules(u);
+        EXPECT_EQ(u, want) << "class " << c;
+    }
+}
+
+TEST(UnitRules, EWIndicatorOverEveryClass)
+{
+    for (long c : ClassesToTry()) {
+        for (long e : {0L, 1L, 2L, 3L, 4L, 5L, 14L, 15L, 16L, 255L}) {
+            // The look the rule gives: the caption shown (empty for the reset look) and whether it is red.
+            std::string text;
+            bool red = false;
+            const int category = ExpectedCategory(c);
+            if (category == 1 || category == 2 || category == 6) {
+                if (In(kEWExempt, c)) {
+                    // no EW of its own: the reset look
+                } else if (e == 3 || e == 4) {
+                    text = "VIRSS - " + std::to_string(e - 2) + " Shots";
+                } else if (e == 1 || e == 2) {
+                    text = "CIWS - " + std::to_string(e) + " Shots";
+                } else if (e == 15 && In(kGPSArtillery, c)) {
+                    text = "GPS Arty F/C";
+                }
+            } else if (In(kEWOtherExempt, c)) {
+                // not questioned: the reset look
+            } else if (e == 15 && In(kGPSArtilleryOther, c)) {
+                text = "GPS Arty F/C";
+            } else if (e > 0) {
+                text = "EW should be 0!";
+                red = true;
+            }
+            const EWIndicatorState s = EWIndicator(std::to_string(e), std::to_string(c));
+            const std::string at = "EW " + std::to_string(e) + " on class " + std::to_string(c);
+            const Colour shown = red ? C::Red : C::Blue;
+            EXPECT_EQ(s.LabelEWText, text) << at;
+            EXPECT_EQ(s.LabelEWVisible, !text.empty()) << at;
+            EXPECT_EQ(s.Edit, text.empty() ? C::WindowText : shown) << at;
+            EXPECT_EQ(s.Label42, text.empty() ? C::Navy : shown) << at;
+            EXPECT_EQ(s.LabelEW, text.empty() ? C::Blue : shown) << at;
+        }
+    }
+}
+
+TEST(UnitRules, RangeFinderAndSmokeIndicatorsOverEveryClass)
+{
+    for (long c : ClassesToTry()) {
+        const std::string cls = std::to_string(c);
+        const std::string laser = In(kGPSArtillery, c) ? "Art Laser R/F" : "Laser R/F";
+        for (const char* rf : {"20", "255"}) {
+            const Indicator got = RFIndicator(rf, cls);
+            EXPECT_EQ(got.Caption, laser) << "RF " << rf << " on class " << c;
+            EXPECT_EQ(got.Edit, C::Blue) << "RF " << rf << " on class " << c;
+            EXPECT_EQ(got.Label, C::Blue) << "RF " << rf << " on class " << c;
+        }
+        const Indicator plain = RFIndicator("19", cls);
+        EXPECT_EQ(plain.Caption, "Range Finder") << "class " << c;
+        EXPECT_EQ(plain.Edit, C::WindowText) << "class " << c;
+        EXPECT_EQ(plain.Label, C::Navy) << "class " << c;
+
+        const int category = ExpectedCategory(c);
+        const bool odd = (category != 1 && category != 2 && category != 6) || In(kAircraft, c);
+        for (const char* sd : {"1", "9"}) {
+            const Indicator got = SDIndicator(sd, cls);
+            EXPECT_EQ(got.Edit, odd ? C::Red : C::WindowText) << "SD " << sd << " on class " << c;
+            EXPECT_EQ(got.Label, odd ? C::Red : C::Navy) << "SD " << sd << " on class " << c;
+        }
+        const Indicator none = SDIndicator("0", cls);
+        EXPECT_EQ(none.Edit, C::WindowText) << "class " << c;
+        EXPECT_EQ(none.Label, C::Navy) << "class " << c;
+    }
+}
+
+// The weapon rules for one weapon of each class the rules name, on every unit class.
+TEST(UnitRules, WeaponRulesOverEveryClass)
+{
+    // Weapon n: class, range.
+    const std::pair<int, int> stats[] = {{0, 0}, {11, 1}, {11, 2}, {11, 0}, {15, 3}, {16, 3}, {17, 3}, {5, 3}};
+    std::vector<WeaponRecord> weapons(kWeaponSlots + 1);
+    for (int n = 1; n < 8; ++n) {
+        weapons[static_cast<std::size_t>(n)].Class = static_cast<std::uint8_t>(stats[n].first);
+        weapons[static_cast<std::size_t>(n)].Range = static_cast<std::uint8_t>(stats[n].second);
+    }
+    for (long c : ClassesToTry()) {
+        for (int n = 1; n < 8; ++n) {
+            const int wc = stats[n].first;
+            const int r = stats[n].second;
+            std::vector<RuleMessage> want;
+            if (In(kNoWeapons, c)) {
+                want.push_back({true, kGlider});
+            } else if (wc == 16 && c != 214) {
+                want.push_back({true, Arm(2)});
+            } else if (wc == 15 && c != 210 && c != 211) {
+                want.push_back({true, Mine(2)});
+            } else if (wc == 11) {
+                if (!In(kArmedAircraft, c))
+                    want.push_back({false, Advisory(2)});
+                if (c == 62 && r > 1)
+                    want.push_back({true, Bomber(2)});
+                else if (c == 215 && r < 1)
+                    want.push_back({true, kGunship});
+            } else if (wc == 17 && (c == 62 || c == 215)) {
+                want.push_back({true, Asm(2)});
+            }
+            const bool ok = std::none_of(want.begin(), want.end(), [](const RuleMessage& m) { return m.Error; });
+            const WeaponCheck got = CheckUnitWeapons(std::to_string(c), {"", std::to_string(n), "", ""}, weapons);
+            const std::string at = "weapon class " + std::to_string(wc) + " range " + std::to_string(r) +
+                                   " on unit class " + std::to_string(c);
+            EXPECT_EQ(got.Ok, ok) << at;
+            ASSERT_EQ(got.Messages.size(), want.size()) << at;
+            for (std::size_t i = 0; i < want.size(); ++i) {
+                EXPECT_EQ(got.Messages[i].Error, want[i].Error) << at;
+                EXPECT_EQ(got.Messages[i].Text, want[i].Text) << at;
+            }
+        }
+    }
 }
 
 TEST(UnitRules, ClassRulesAfterSave)
