@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QDialog>
+#include <QTabWidget>
+#include <functional>
 #include <QPushButton>
 #include <QTimer>
 
@@ -102,6 +104,104 @@ TEST_F(BulkCommandsTest, DeleteAllMarkedDeletesTheNationShownAndRefreshesThePage
     EXPECT_EQ(oob.FormationTable[1].Name, "");
     EXPECT_EQ(oob.UnitTable[1].Name, "Own");
     EXPECT_EQ(Text("UnitnameEdit"), QString());  // the Units page shows the deleted slot
+}
+
+}  // namespace
+}  // namespace brackle
+
+namespace brackle {
+namespace {
+
+// Runs act on the modal dialog the window opens, then closes it with its Finished button.
+void OnModalDialog(QWidget* owner, const std::function<void(QDialog&)>& act)
+{
+    QTimer::singleShot(0, owner, [act] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        act(*dialog);
+        dialog->findChild<QPushButton*>(QStringLiteral("BitBtn2"))->click();
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+}
+
+void SetEdit(QDialog& dialog, const char* name, const QString& text)
+{
+    dialog.findChild<QLineEdit*>(QString::fromLatin1(name))->setText(text);
+}
+
+TEST_F(BulkCommandsTest, ABulkEditRefillsThePageSoTheNextCommitKeepsIt)
+{
+    // Reclassify while the unit is shown: the page shows the new class, and F12
+    // on the untouched page stores it again rather than the old one.
+    oob.UnitTable[1].Class = 222;
+    oob.CurrentUnit = 1;
+    w->ShowUnit();
+    OnModalDialog(w.get(), [](QDialog& d) {
+        SetEdit(d, "EditFrom", QStringLiteral("222"));
+        SetEdit(d, "EditTo", QStringLiteral("221"));
+        d.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+    });
+    w->Reclassify1Click();
+    EXPECT_EQ(oob.UnitTable[1].Class, 221);
+    EXPECT_EQ(Text("UnitClassEdit"), QStringLiteral("221"));
+    test::PressKeyIn(Find("UnitCrewEdit"), Qt::Key_F12);
+    EXPECT_EQ(oob.UnitTable[1].Class, 221);
+    EXPECT_TRUE(w->windowTitle().endsWith(QLatin1Char('*')));
+
+    // Renationalise on the Formations page: the nation shown follows.
+    w->findChild<QTabWidget*>(QStringLiteral("Viewer"))->setCurrentIndex(TSDIAppForm::FormationsPage);
+    oob.CurrentFormation = 1;
+    w->ShowFormation();
+    ASSERT_EQ(Text("FormNationEdit"), QStringLiteral("4"));
+    OnModalDialog(w.get(), [](QDialog& d) {
+        SetEdit(d, "RenatFromEdit", QStringLiteral("4"));
+        SetEdit(d, "RenatToEdit", QStringLiteral("9"));
+        d.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+    });
+    w->Renationalise1Click();
+    EXPECT_EQ(oob.FormationTable[1].Nation, 9);
+    EXPECT_EQ(Text("FormNationEdit"), QStringLiteral("9"));
+    test::PressKeyIn(Find("FormNameEdit"), Qt::Key_F12);
+    EXPECT_EQ(oob.FormationTable[1].Nation, 9);
+}
+
+TEST_F(BulkCommandsTest, ADumpCancelledWritesNothing)
+{
+    test::WriteText(oobDir / "obatDUMP03unit.csv", "last week's dump\r\n");
+    dialogs.choices = {Dialogs::Answer::Cancel};  // Escape, or the box closed
+    w->ExportBtnClick();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, QStringLiteral("ask"));
+    EXPECT_EQ(dialogs.shown[0].caption, QStringLiteral("Dump All?"));
+    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Dump all OOB CSV files?"));
+    EXPECT_EQ(CsvFiles(), std::vector<std::string>{"obatDUMP03unit.csv"});
+    EXPECT_EQ(test::ReadText(oobDir / "obatDUMP03unit.csv"), "last week's dump\r\n");
+    EXPECT_FALSE(w->StatusText().startsWith(QStringLiteral("Text files written")));
+}
+
+TEST_F(BulkCommandsTest, EachDumpFileThatFailsIsReportedAsItFails)
+{
+    // File 1 cannot take its weapons dump; file 3 cannot take its units dump.
+    Oob other;
+    other.CurrentOOB = 1;
+    WriteTablesToBuffer(other);
+    ASSERT_TRUE(WriteFileAtomically(oobDir / OOBFileName(1), other.OOBBuffer.data(), kBufferSize).ok);
+    fs::create_directories(oobDir / "obatDUMP01wpns.csv");
+    fs::create_directories(oobDir / "obatDUMP03unit.csv");
+    std::vector<QString> statusAtEachMessage;
+    dialogs.choices = {Dialogs::Answer::Yes};
+    dialogs.onShown = [&] { statusAtEachMessage.push_back(w->StatusText()); };
+    w->ExportBtnClick();
+    const auto m = Messages();
+    ASSERT_EQ(m.size(), 2u);
+    EXPECT_TRUE(m[0].first.endsWith(QStringLiteral("obatDUMP01wpns.csv")));
+    EXPECT_TRUE(m[1].first.endsWith(QStringLiteral("obatDUMP03unit.csv")));
+    // Shown while its file was being dumped, not after the whole run.
+    ASSERT_EQ(statusAtEachMessage.size(), 3u);  // the question, then the two failures
+    EXPECT_EQ(statusAtEachMessage[1], QStringLiteral("Processing OOB Number 1"));
+    EXPECT_EQ(statusAtEachMessage[2], QStringLiteral("Processing OOB Number 3"));
+    EXPECT_TRUE(w->StatusText().endsWith(QStringLiteral(" - 2 files could not be written"))) << w->StatusText().toStdString();
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QLabel>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -285,6 +286,54 @@ TEST_F(RecordCommandsTest, InfoTextIsCutTo80Characters)
     Click("CommitButton");
     EXPECT_EQ(oob.OOBInfo, std::string(80, 'x'));
     EXPECT_EQ(edit->text().size(), 80);
+}
+
+TEST_F(RecordCommandsTest, TheInfoPageSaysWhereItsTextAppears)
+{
+    Page(TSDIAppForm::InfoPage);
+    QStringList captions;
+    for (QLabel* label : w->findChild<QWidget*>(QStringLiteral("Info"))->findChildren<QLabel*>())
+        captions << label->text();
+    EXPECT_TRUE(captions.contains(QStringLiteral("OB file Comments - use for copyright and version info etc.")));
+    EXPECT_TRUE(captions.contains(QStringLiteral("(This string appears at the foot of the Encyclopaedia page for the ob)")));
+}
+
+TEST_F(RecordCommandsTest, AFormationMovesOntoASlotHoldingACompany)
+{
+    oob.FormationTable[7].Name = "Tank Coy";
+    oob.FormationTable[7].FormType = 2;
+    Page(TSDIAppForm::FormationsPage);
+    oob.CurrentFormation = 2;
+    w->ShowFormation();
+    const FormationRecord platoon = oob.FormationTable[2];
+    dialogs.picks = {7};
+    dialogs.answers = {true};  // overwrite the company
+    Click("SpeedButton_Move");
+    // Every slot is offered by its name: the target is a slot, not a formation to nest.
+    ASSERT_GT(dialogs.lastPickEntries.size(), 7);
+    EXPECT_EQ(dialogs.lastPickEntries[7], QStringLiteral("007 - Tank Coy"));
+    EXPECT_FALSE(dialogs.lastPickEntries.join(QLatin1Char('|')).contains(QStringLiteral("INVALID")));
+    EXPECT_EQ(oob.FormationTable[7], platoon);
+    EXPECT_EQ(oob.FormationTable[2].Name, "");
+    EXPECT_EQ(oob.CurrentFormation, 7);
+}
+
+TEST_F(RecordCommandsTest, MovingTheBnHqResetsItOnceWithOneMessage)
+{
+    oob.FormationTable[1].Name = "Battalion HQ";
+    oob.FormationTable[1].FormType = 5;
+    Page(TSDIAppForm::FormationsPage);
+    oob.CurrentFormation = 1;
+    w->ShowFormation();
+    Messages();
+    dialogs.picks = {9};
+    Click("SpeedButton_Move");
+    const auto m = Messages();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].first, QStringLiteral("Only the first formation can be the Bn HQ!\r\n\r\nThis formation code reset to Company"));
+    EXPECT_EQ(oob.FormationTable[9].Name, "Battalion HQ");
+    EXPECT_EQ(oob.FormationTable[9].FormType, 2);
+    EXPECT_EQ(Text("FormTypeEdit"), QStringLiteral("2"));
 }
 
 }  // namespace

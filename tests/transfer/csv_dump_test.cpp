@@ -394,6 +394,22 @@ TEST_F(CsvDump, DumpAllGoesOnPastAFileThatCannotBeWritten)
     EXPECT_TRUE(fs::is_regular_file(dir_ / "obatDUMP02fmns.csv"));
 }
 
+TEST_F(CsvDump, DumpAllTellsOfEachFailureAsItHappens)
+{
+    WriteOob(dir_.path(), 1, "First", "obat001.obf");
+    WriteOob(dir_.path(), 3, "Third", "obat003.obf");
+    fs::create_directory(dir_ / "obatDUMP01unit.csv");
+    fs::create_directory(dir_ / "obatDUMP03wpns.csv");
+
+    std::vector<std::string> events;
+    DumpAll(
+        NameTables{}, dir_.path(), [&](int n) { events.push_back("dumping " + std::to_string(n)); },
+        [&](const fs::path& p) { events.push_back("failed " + p.filename().string()); },
+        [&](const LoadResult& r) { events.push_back("unreadable " + r.path.filename().string()); });
+    EXPECT_EQ(events, (std::vector<std::string>{"dumping 1", "failed obatDUMP01unit.csv", "dumping 3",
+                                                "failed obatDUMP03wpns.csv"}));
+}
+
 TEST_F(CsvDump, DumpAllOfAFolderWithoutOobFilesWritesNothing)
 {
     int calls = 0;

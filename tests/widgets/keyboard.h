@@ -17,6 +17,14 @@ inline void Activate(QWidget* window)
     EXPECT_TRUE(QTest::qWaitForWindowActive(window));
 }
 
+// After a modal box closes, the desktop gives the activation back to the window
+// below it; the offscreen platform does not, so a test does it for the desktop.
+inline void BackInFront(QWidget* window)
+{
+    if (!window->isActiveWindow())
+        Activate(window);
+}
+
 // Presses and releases key on the focused control.
 inline void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
@@ -28,6 +36,7 @@ inline void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifi
 // Puts the focus on control, as a click or Tab would, then presses key.
 inline void PressKeyIn(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
+    BackInFront(control->window());
     control->setFocus(Qt::OtherFocusReason);
     PressKey(key, modifiers);
 }

@@ -1,15 +1,31 @@
 #include "widgets/scripted_dialogs.h"
 
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
 namespace brackle::test {
 
-void ScriptedDialogs::Message(QWidget*, const QString& caption, const QString& text, Icon icon)
+void ScriptedDialogs::Message(QWidget* parent, const QString& caption, const QString& text, Icon icon)
 {
     shown.push_back({QStringLiteral("message"), caption, text, icon});
+    if (onShown)
+        onShown();
+    if (modalBoxes) {
+        QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
+        QTimer::singleShot(0, &box, [&box] {
+            QTest::qWaitForWindowActive(&box);
+            box.accept();
+        });
+        box.exec();
+    }
 }
 
 bool ScriptedDialogs::Question(QWidget*, const QString& caption, const QString& text)
 {
     shown.push_back({QStringLiteral("question"), caption, text, Icon::Question});
+    if (onShown)
+        onShown();
     if (answers.empty())
         return false;
     const bool a = answers.front();
@@ -20,6 +36,8 @@ bool ScriptedDialogs::Question(QWidget*, const QString& caption, const QString& 
 Dialogs::Answer ScriptedDialogs::Ask(QWidget*, const QString& caption, const QString& text, Choices)
 {
     shown.push_back({QStringLiteral("ask"), caption, text, Icon::Question});
+    if (onShown)
+        onShown();
     if (choices.empty())
         return Answer::Cancel;
     const Answer a = choices.front();
@@ -41,30 +59,40 @@ QString Next(std::deque<QString>& paths)
 QString ScriptedDialogs::SaveFileName(QWidget*, const QString& caption, const QString& startPath, const QString&)
 {
     shown.push_back({QStringLiteral("save"), caption, startPath});
+    if (onShown)
+        onShown();
     return Next(paths);
 }
 
 QString ScriptedDialogs::OpenFileName(QWidget*, const QString& caption, const QString& startDir, const QString&)
 {
     shown.push_back({QStringLiteral("open"), caption, startDir});
+    if (onShown)
+        onShown();
     return Next(paths);
 }
 
 QString ScriptedDialogs::ExistingDirectory(QWidget*, const QString& caption, const QString& startDir)
 {
     shown.push_back({QStringLiteral("dir"), caption, startDir});
+    if (onShown)
+        onShown();
     return Next(paths);
 }
 
 bool ScriptedDialogs::OpenUrl(const QUrl& url)
 {
     shown.push_back({QStringLiteral("url"), QString(), url.toString()});
+    if (onShown)
+        onShown();
     return urlOpens;
 }
 
 int ScriptedDialogs::Pick(QWidget*, const QString& caption, const QStringList& entries)
 {
     shown.push_back({QStringLiteral("pick"), caption, QString(), Icon::None});
+    if (onShown)
+        onShown();
     lastPickEntries = entries;
     if (picks.empty())
         return -2;
@@ -76,6 +104,8 @@ int ScriptedDialogs::Pick(QWidget*, const QString& caption, const QStringList& e
 bool ScriptedDialogs::SearchAndReplace(QWidget*, QString* find, QString* replace)
 {
     shown.push_back({QStringLiteral("replace"), QStringLiteral("Search And Replace"), QString(), Icon::None});
+    if (onShown)
+        onShown();
     if (replaces.empty())
         return false;
     *find = replaces.front().first;
@@ -88,6 +118,8 @@ PasteResult ScriptedDialogs::PasteBuffer(QWidget*, PasteRequest& request)
 {
     shown.push_back({QStringLiteral("paste"), QStringLiteral("Copy/Paste Dialogue"),
                      QString::fromStdString(PasteStatusText(request.Kind, request.Mode)), Icon::None});
+    if (onShown)
+        onShown();
     if (pasteDialog)
         return pasteDialog(request);
     if (request.Kind == FormationBuffer)

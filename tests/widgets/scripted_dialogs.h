@@ -25,7 +25,7 @@ struct Shown {
 
 class ScriptedDialogs : public Dialogs {
 public:
-    void Message(QWidget*, const QString& caption, const QString& text, Icon icon) override;
+    void Message(QWidget* parent, const QString& caption, const QString& text, Icon icon) override;
     bool Question(QWidget*, const QString& caption, const QString& text) override;
     Answer Ask(QWidget*, const QString& caption, const QString& text, Choices choices) override;
     QString SaveFileName(QWidget*, const QString& caption, const QString& startPath, const QString& filter) override;
@@ -37,6 +37,12 @@ public:
     PasteResult PasteBuffer(QWidget*, PasteRequest& request) override;
 
     std::vector<Shown> shown;
+    // Called each time something is shown, after it was recorded.
+    std::function<void()> onShown;
+    // When set, each message also shows a real modal box in front of its parent
+    // until that box is active, then closes it, so the focus leaves the window
+    // and comes back as it does for a user.
+    bool modalBoxes = false;
     std::deque<bool> answers;      // for questions; No when empty
     std::deque<Answer> choices;    // for questions with a way out; Cancel when empty
     std::deque<QString> paths;     // for file and folder dialogs; cancel when empty
