@@ -32,7 +32,7 @@ protected:
         u.Crew = 9;
         UnitRecord& t = o.UnitTable[8];
         t.Name = "Target";
-        t.Nation = 3;
+        t.Nation = 2;  // neither the file's nation nor the allied unit's
         t.Wpn1 = 0;
         t.SoundByte = 9;
         t.WPNSound1 = 8;
@@ -41,6 +41,10 @@ protected:
         t.SteelHF = 1;
         t.Icon = 222;
         t.Crew = 2;
+        UnitRecord& ally = o.UnitTable[9];
+        ally.Name = "Allied Squad";  // a unit of another nation kept in this file
+        ally.Nation = 4;
+        ally.Crew = 8;
         o.FormationTable[2].Name = "Rifle Plt";
         o.FormationTable[2].Nation = 3;
         o.FormationTable[2].FormType = 1;
@@ -53,6 +57,18 @@ protected:
         w->ShowUnit();
     }
     void Click(const char* button) { Find<QToolButton>(button)->click(); }
+
+    // The text of an edit or a label of the window.
+    QString Shown(const char* name)
+    {
+        QWidget* c = Find<QWidget>(name);
+        if (auto* edit = qobject_cast<QLineEdit*>(c))
+            return edit->text();
+        if (auto* label = qobject_cast<QLabel*>(c))
+            return label->text();
+        ADD_FAILURE() << name << " is neither an edit nor a label";
+        return {};
+    }
 };
 
 TEST_F(PasteTest, CopyReadsThePageAndPasteWritesItForACommit)
@@ -87,33 +103,41 @@ TEST_F(PasteTest, CopyReadsThePageAndPasteWritesItForACommit)
 
 TEST_F(PasteTest, PasteOptionsChooseWhatAUnitPasteTakes)
 {
-    Go(7);
+    Go(7);  // Rifle Squad, of this file's nation 3
     dialogs.pastes = {{PasteResult::Ok, 1}};
+    Click("CopyButton");
+    Go(9);  // Allied Squad, of nation 4
+    dialogs.pastes = {{PasteResult::Ok, 2}};
     Click("CopyButton");
     struct Case {
         const char* what;
+        int slot;  // the buffer slot pasted onto unit 8 (Target, nation 2)
         std::function<void(PasteOptions&)> set;
-        std::vector<std::pair<const char*, const char*>> expected;  // edit -> text after the paste
+        std::vector<std::pair<const char*, const char*>> expected;  // edit or label -> text after the paste
     };
     const std::vector<Case> cases = {
-        {"keep weapons", [](PasteOptions& o) { o.KeepWeapons = true; },
+        {"keep weapons", 1, [](PasteOptions& o) { o.KeepWeapons = true; },
          {{"UnitnameEdit", "Rifle Squad"}, {"UnitWpn1Edit", "0"}, {"UnitSabotAmmoEdit", "6"},
           {"UnitSoundByteEdit", "9"}, {"UnitWPNSound1Edit", "8"}, {"UnitWPNSound4Edit", "7"},
           {"UnitSteelHFEdit", "20"}}},
-        {"armour only", [](PasteOptions& o) { o.PasteArmourOnly = true; },
+        {"armour only", 1, [](PasteOptions& o) { o.PasteArmourOnly = true; },
          {{"UnitnameEdit", "Target"}, {"UnitCrewEdit", "2"}, {"UnitIconEdit", "222"}, {"UnitSteelHFEdit", "20"}}},
-        {"icon data wins", [](PasteOptions& o) { o.PasteArmourOnly = o.PasteOnlyIconData = true; },
+        {"icon data wins", 1, [](PasteOptions& o) { o.PasteArmourOnly = o.PasteOnlyIconData = true; },
          {{"UnitSteelHFEdit", "1"}, {"UnitIconEdit", "100"}, {"UnitnameEdit", "Target"}}},
-        {"as target nation", [](PasteOptions& o) { o.PasteAsNation = true; }, {{"UnitNationEdit", "3"}}},
+        {"as target nation", 2, [](PasteOptions& o) { o.PasteAsNation = true; },
+         {{"UnitnameEdit", "Allied Squad"}, {"UnitCrewEdit", "8"}, {"UnitNationEdit", "3"},
+          {"UnitNationLabel", "Third Nation"}}},
+        {"as source nation", 2, [](PasteOptions&) {},
+         {{"UnitnameEdit", "Allied Squad"}, {"UnitNationEdit", "4"}, {"UnitNationLabel", "Fourth Nation"}}},
     };
     for (const Case& c : cases) {
         w->Options() = PasteOptions{};
         c.set(w->Options());
         Go(8);
-        dialogs.pastes = {{PasteResult::Ok, 1}};
+        dialogs.pastes = {{PasteResult::Ok, c.slot}};
         Click("PasteButton");
-        for (const auto& [edit, text] : c.expected)
-            EXPECT_EQ(Text(edit), QString::fromLatin1(text)) << c.what << ": " << edit;
+        for (const auto& [control, text] : c.expected)
+            EXPECT_EQ(Shown(control), QString::fromLatin1(text)) << c.what << ": " << control;
     }
 }
 
