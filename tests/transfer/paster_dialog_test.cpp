@@ -186,6 +186,16 @@ protected:
         EXPECT_EQ(ended, PasteResult::Ok) << button;
     }
 
+    // Types text over the whole of an edit, key by key, leaving the focus in it.
+    void TypeOver(const char* edit, const QString& text)
+    {
+        QLineEdit* e = Find<QLineEdit>(edit);
+        e->setFocus(Qt::OtherFocusReason);
+        e->selectAll();
+        test::TypeKeys(text);
+        EXPECT_EQ(e->text(), text);
+    }
+
     std::unique_ptr<TPasterDlg> paster;
     PasteResult ended = PasteResult::Cancel;  // how the real dialog last ended
 };
@@ -398,6 +408,81 @@ TEST_F(PasteTest, TheDialogsClearEmptiesEveryBufferOnlyWhenAnsweredYes)
         EXPECT_EQ(b.Units[12].Rec.Name, "Rifle Squad");
         EXPECT_EQ(b.Weapons[3].Rec, Mortar());
         EXPECT_EQ(b.Formations[999].Rec, RiflePlatoon());
+    }
+}
+
+TEST_F(PasteTest, WeaponsAndFormationsCopyPasteCommitAndRestore)
+{
+    UseTheRealDialog();
+    struct Case {
+        const char* what;
+        TSDIAppForm::Page page;
+        int from, to;
+        const char* fromName;
+        const char* toName;
+        const char* entry;  // the target's line in the page's list after the commit
+        const char* copyStatus;
+        const char* nameEdit;
+        const char* list;
+        std::vector<std::pair<const char*, const char*>> pasted;  // edit or label -> text after the paste
+        std::function<bool(const Oob&)> targetIsSource;
+        std::function<bool(const Oob&)> targetIsItself;
+    };
+    const Case cases[] = {
+        {"weapons", TSDIAppForm::WeaponsPage, 12, 14, "Mortar", "Old Gun", "014  Mortar",
+         "Select weapon buffer  to COPY to", "WeaponNameEdit", "wpnlistbox",
+         {{"WeaponNumberLabel", "Weapon 014"}, {"WeaponNameEdit", "Mortar"}, {"WeaponClassEdit", "2"},
+          {"WeaponSizeEdit", "3"}, {"WarheadSizeEdit", "4"}, {"WeaponHEPenEdit", "5"}, {"WeaponHEKillEdit", "6"},
+          {"WeaponAPPenEdit", "7"}, {"WeaponAPKillEdit", "8"}, {"WeaponAccuracyEdit", "9"},
+          {"WeaponRangeEdit", "10"}, {"WeaponsabotrangeEdit", "11"}, {"WeaponSabotPenEdit", "12"},
+          {"WeaponHEATPenEdit", "13"}},
+         [](const Oob& o) { return o.WeaponTable[14] == Mortar(); },
+         [](const Oob& o) { return o.WeaponTable[14] == OldGun(); }},
+        {"formations", TSDIAppForm::FormationsPage, 2, 6, "Rifle Plt", "Old Coy", "006  Rifle Plt",
+         "Select formation buffer  to COPY to", "FormNameEdit", "FormationListBox",
+         {{"FormNamelabel", "Formation 006"}, {"FormNameEdit", "Rifle Plt"}, {"FormNationEdit", "3"},
+          {"FormNationLabel", "Third Nation"}, {"FormAvailEdit", "40"}, {"FormMonthAvailEdit", "3"},
+          {"FormUntilEdit", "60"}, {"FormMonthUnAvailEdit", "9"}, {"FormPageEdit", "2"}, {"FormTypeEdit", "1"},
+          {"FormSlot1Edit", "7"}, {"Formslot1Label", "Rifle Squad"}, {"FormSlot2Edit", "8"},
+          {"Formslot2Label", "Target"}, {"FormSlot3Edit", "0"}, {"Formslot3Label", ""},
+          {"FormExpModEdit", "-5"}, {"FormMoraleModEdit", "7"}},
+         [](const Oob& o) { return o.FormationTable[6] == RiflePlatoon(); },
+         [](const Oob& o) { return o.FormationTable[6] == OldCompany(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        w->ShowPageAt(c.page, c.from);
+        WhenShown([&c](QDialog& dlg) {
+            EXPECT_EQ(Status(dlg), QString::fromLatin1(c.copyStatus));
+            ChooseSlot(dlg, 20);
+            Press(dlg, "OKbtn");
+        });
+        Click("CopyButton");
+        EXPECT_EQ(ended, PasteResult::Ok);
+
+        // The paste shows the copy on the target's page; the table waits for a commit.
+        w->ShowPageAt(c.page, c.to);
+        CopyOrPasteSlot("PasteButton", 20);
+        for (const auto& [control, text] : c.pasted)
+            EXPECT_EQ(Shown(control), QString::fromLatin1(text)) << control;
+        EXPECT_TRUE(c.targetIsItself(oob));
+        Click("RestoreButton");  // drops the paste
+        EXPECT_EQ(Text(c.nameEdit), QString::fromLatin1(c.toName));
+        EXPECT_TRUE(c.targetIsItself(oob));
+
+        CopyOrPasteSlot("PasteButton", 20);
+        Click("CommitButton");
+        EXPECT_TRUE(c.targetIsSource(oob));
+        EXPECT_EQ(Find<QListWidget>(c.list)->item(c.to - 1)->text(), QString::fromLatin1(c.entry));
+
+        // Restore, by its button and by F9 from the control being typed in, brings back the stored record.
+        TypeOver(c.nameEdit, QStringLiteral("Typed"));
+        Click("RestoreButton");
+        EXPECT_EQ(Text(c.nameEdit), QString::fromLatin1(c.fromName));
+        TypeOver(c.nameEdit, QStringLiteral("Typed again"));
+        test::PressKey(Qt::Key_F9);
+        EXPECT_EQ(Text(c.nameEdit), QString::fromLatin1(c.fromName));
+        EXPECT_TRUE(c.targetIsSource(oob));
     }
 }
 
