@@ -6,6 +6,7 @@
 
 #include "app/loaded_window.h"
 #include "editors/record_lists.h"
+#include "editors/unit_fields.h"
 
 namespace brackle {
 namespace {
@@ -249,17 +250,160 @@ TEST_F(RecordCommandsTest, AMoveTheUnitRulesRefuseLeavesBothSlots)
     EXPECT_EQ(oob.UnitTable[50], empty);
 }
 
+// Two units whose every field differs, of nations other than the file's 3.
+UnitRecord MovedUnit()
+{
+    UnitRecord u;
+    u.Name = "Recon Team";
+    u.Nation = 4;
+    u.Class = 11;
+    u.MC = 7;
+    u.YrAvail = 41;
+    u.YrUnavail = 75;
+    u.MonthAvail = 4;
+    u.MonthUnAvail = 10;
+    u.Cost = 321;
+    u.Crew = 5;
+    u.Size = 12;
+    u.Carry = 13;
+    u.Weight = 14;
+    u.PictureID = 4567;
+    u.Speed = 15;
+    u.Swim = 16;
+    u.EW = 3;
+    u.Radio = 2;
+    u.Vision = 17;
+    u.Icon = 1234;
+    u.WinterIcon = 2345;
+    u.DesertIcon = 3456;
+    u.FC = 18;
+    u.ROF = 8;
+    u.RF = 19;
+    u.SD = 6;
+    u.Stabiliser = 20;
+    u.SabotAmmo = 21;
+    u.HEATAmmo = 22;
+    u.Survive = 23;
+    u.Wpn1 = 5;
+    u.Wpn2 = 9;
+    u.Wpn3 = 5;
+    u.Wpn4 = 9;
+    u.Wpn1HEAmmo = 31, u.Wpn1APAmmo = 32, u.Wpn2HEAmmo = 33, u.Wpn2APAmmo = 34;
+    u.Wpn3HEAmmo = 35, u.Wpn3APAmmo = 36, u.Wpn4HEAmmo = 37, u.Wpn4APAmmo = 38;
+    u.SteelHF = 41, u.SteelHS = 42, u.SteelHR = 43, u.SteelTF = 44, u.SteelTS = 45, u.SteelTR = 46;
+    u.SteelTop = 47;
+    u.HEATHF = 51, u.HEATHS = 52, u.HEATHR = 53, u.HEATTF = 54, u.HEATTS = 55, u.HEATTR = 56, u.HEATTop = 57;
+    u.ERAHF = 61, u.ERAHS = 62, u.ERAHR = 63, u.ERATF = 64, u.ERATS = 65, u.ERATR = 66, u.ERATop = 67;
+    u.SoundByte = 71;
+    u.WPNSound1 = 72, u.WPNSound2 = 73, u.WPNSound3 = 74, u.WPNSound4 = 75;
+    u.SpareA = 0x5A;
+    u.SpareB = 0xA5;
+    return u;
+}
+
+UnitRecord OccupiedTarget()
+{
+    UnitRecord u;
+    u.Name = "Old Tenant";
+    u.Nation = 2;
+    u.Class = 0;
+    u.MC = 1;
+    u.YrAvail = 10;
+    u.YrUnavail = 20;
+    u.MonthAvail = 1;
+    u.MonthUnAvail = 2;
+    u.Cost = 99;
+    u.Crew = 1;
+    u.Size = 2;
+    u.Carry = 3;
+    u.Weight = 4;
+    u.PictureID = 5;
+    u.Speed = 6;
+    u.Swim = 7;
+    u.EW = 1;
+    u.Radio = 1;
+    u.Vision = 9;
+    u.Icon = 10;
+    u.WinterIcon = 11;
+    u.DesertIcon = 12;
+    u.FC = 13;
+    u.ROF = 2;
+    u.RF = 15;
+    u.SD = 1;
+    u.Stabiliser = 17;
+    u.SabotAmmo = 18;
+    u.HEATAmmo = 19;
+    u.Survive = 1;
+    u.Wpn1 = 9;
+    u.Wpn1HEAmmo = 1, u.Wpn1APAmmo = 2;
+    u.SteelHF = 1, u.SteelHS = 2, u.SteelHR = 3, u.SteelTF = 4, u.SteelTS = 5, u.SteelTR = 6, u.SteelTop = 7;
+    u.HEATHF = 8, u.HEATHS = 9, u.HEATHR = 10, u.HEATTF = 11, u.HEATTS = 12, u.HEATTR = 13, u.HEATTop = 14;
+    u.ERAHF = 15, u.ERAHS = 16, u.ERAHR = 17, u.ERATF = 18, u.ERATS = 19, u.ERATR = 20, u.ERATop = 21;
+    u.SoundByte = 1;
+    u.WPNSound1 = 2, u.WPNSound2 = 3, u.WPNSound3 = 4, u.WPNSound4 = 5;
+    u.SpareA = 1;
+    u.SpareB = 2;
+    return u;
+}
+
+// The page texts of the fields in which two units differ, for a readable failure.
+std::string Differences(const UnitRecord& got, const UnitRecord& wanted)
+{
+    std::string out;
+    for (const UnitField& f : UnitFields()) {
+        if (UnitFieldText(got, f.Id) != UnitFieldText(wanted, f.Id))
+            out += std::string(f.Control) + ": " + UnitFieldText(got, f.Id) + " instead of " +
+                   UnitFieldText(wanted, f.Id) + "\n";
+    }
+    if (got.SpareA != wanted.SpareA || got.SpareB != wanted.SpareB)
+        out += "spare bytes\n";
+    return out;
+}
+
 TEST_F(RecordCommandsTest, MoveIgnoresThePasteOptions)
 {
-    Page(TSDIAppForm::WeaponsPage);
-    oob.CurrentWeapon = 5;
-    w->ShowWeapon();
-    const WeaponRecord rifle = oob.WeaponTable[5];
-    dialogs.picks = {200};
-    Click("SpeedButton_Move");
-    EXPECT_EQ(oob.WeaponTable[200], rifle);
-    EXPECT_EQ(oob.WeaponTable[5], WeaponRecord{});
-    EXPECT_EQ(oob.CurrentWeapon, 200);
+    // Armour only and icon data only hide what the other options would do to
+    // a paste, so they are also tried without those two, and each on its own.
+    struct Case {
+        const char* what;
+        PasteOptions options;
+    };
+    const Case cases[] = {
+        //                          armour  nation dates  weapons icons  class  icon data
+        {"every option", {true, true, true, true, true, true, true}},
+        {"every option but the only ones", {false, true, true, true, true, true, false}},
+        {"armour only", {true, false, false, false, false, false, false}},
+        {"as target nation", {false, true, false, false, false, false, false}},
+        {"keep dates", {false, false, true, false, false, false, false}},
+        {"keep weapons", {false, false, false, true, false, false, false}},
+        {"keep icons", {false, false, false, false, true, false, false}},
+        {"keep unit class", {false, false, false, false, false, true, false}},
+        {"only icon data", {false, false, false, false, false, false, true}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        oob.UnitTable[60] = MovedUnit();
+        oob.UnitTable[61] = OccupiedTarget();
+        w->Options() = c.options;
+        oob.CurrentUnit = 60;
+        w->ShowUnit();
+        dialogs.picks = {61};
+        dialogs.answers = {true};  // overwrite the target
+        Click("SpeedButton_Move");
+        const UnitRecord& moved = oob.UnitTable[61];
+        EXPECT_EQ(moved, MovedUnit()) << Differences(moved, MovedUnit());
+        EXPECT_EQ(oob.UnitTable[60].Name, "");
+        EXPECT_EQ(oob.CurrentUnit, 61);
+        EXPECT_EQ(Text("UnitNationEdit"), QStringLiteral("4"));
+        EXPECT_TRUE(Messages().empty());
+        const PasteOptions& after = w->Options();
+        EXPECT_TRUE(after.PasteArmourOnly == c.options.PasteArmourOnly &&
+                    after.PasteAsNation == c.options.PasteAsNation && after.KeepDates == c.options.KeepDates &&
+                    after.KeepWeapons == c.options.KeepWeapons && after.KeepIcons == c.options.KeepIcons &&
+                    after.KeepUnitClass == c.options.KeepUnitClass &&
+                    after.PasteOnlyIconData == c.options.PasteOnlyIconData)
+            << "a move leaves the options as they were";
+    }
 }
 
 TEST_F(RecordCommandsTest, RefusedFormationCommitSaysSoAndKeepsTheTyping)
