@@ -81,12 +81,16 @@ bool HasMixedAirGround(const Oob& oob, int f, const std::string& prefix, ReportS
         if (d == 0)
             continue;
         const FormationRecord& sub = FormationAt(oob, d);
+        std::string illegal;  // the same finding for every formation code in the sub-formation
         for (int w : sub.Slot) {
-            if (w > 1000)
-                sink.Line(prefix + "Slot " + Num(i) + " points to sub formation " + Num(d) + Trim(sub.Name) +
-                          " which itself contains formations - ILLEGAL!");
-            else if (IsUnitCode(w))
+            if (w > 1000) {
+                if (illegal.empty())
+                    illegal = prefix + "Slot " + Num(i) + " points to sub formation " + Num(d) + Trim(sub.Name) +
+                              " which itself contains formations - ILLEGAL!";
+                sink.Line(illegal);
+            } else if (IsUnitCode(w)) {
                 classify(w);
+            }
         }
     }
     return air && ground && form.Page != 5;
