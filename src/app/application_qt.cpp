@@ -10,6 +10,7 @@
 #include "app/splash_screen.h"
 #include "editors/delete_all_dialog.h"
 #include "editors/renationalise_dialog.h"
+#include "reports/report_window.h"
 #include "transfer/paster_dialog.h"
 #include "widgets/dialogs_qt.h"
 #include "widgets/pick_form.h"
@@ -106,7 +107,11 @@ Application::Application(Dialogs& dialogs, const StartupPaths& paths, const Star
         windows_.push_back(std::make_unique<ShellDialog>(QString::fromLatin1(name), QString::fromLatin1(caption),
                                                          main_.get()));
     };
-    shell("TFormFormSearch", "Database Checking Utilities");
+    {
+        auto report = std::make_unique<TFormFormSearch>(*oob_, dialogs_, main_->ProgramDir(), main_.get());
+        main_->SetReportWindow(report.get());
+        windows_.push_back(std::move(report));
+    }
     {
         auto sandR = std::make_unique<TFormSandR>(main_.get());
         if (auto* qt = dynamic_cast<QtDialogs*>(&dialogs_))
