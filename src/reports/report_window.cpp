@@ -411,6 +411,28 @@ void TFormFormSearch::BuildScratchPage(QTabWidget* pages)
     pages->addTab(page, QStringLiteral("Scratchpad"));
 }
 
+bool TFormFormSearch::ShowTab(const QString& tabName)
+{
+    QWidget* tab = findChild<QWidget*>(tabName);
+    if (!tab)
+        return false;
+    for (auto* tabs : findChildren<QTabWidget*>()) {
+        const int i = tabs->indexOf(tab);
+        if (i < 0 || tabs == pageControlMain_)
+            continue;
+        for (int p = 0; p < pageControlMain_->count(); ++p) {
+            if (pageControlMain_->widget(p)->isAncestorOf(tabs))
+                pageControlMain_->setCurrentIndex(p);
+        }
+        tabs->setCurrentIndex(i);
+    }
+    for (const char* run : {"BitBtn1", "BitBtn2", "Button2", "ButtonPlCheck"}) {
+        if (auto* b = tab->findChild<QPushButton*>(QString::fromLatin1(run)))
+            b->click();
+    }
+    return true;
+}
+
 void TFormFormSearch::FormCreate()
 {
     pageControlMain_->setCurrentIndex(0);

@@ -37,6 +37,10 @@ public:
     QListWidget* List(const QString& name) const { return lists_.at(name); }
     QString StatusText() const;
 
+    // Selects a tab by its objectName ("TabBrokenLinks") and the page holding it,
+    // then presses its run button when it has one. False when there is no such tab.
+    bool ShowTab(const QString& tabName);
+
     // Rebuilds the lists and the foreign units, as on every opening (and after another file is opened).
     void Refresh();
 
