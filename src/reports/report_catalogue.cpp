@@ -157,6 +157,9 @@ int CountFindings(const std::string& reportName, const std::vector<std::string>&
             finding = StartsWith(line, "Unit ");
         else if (reportName == "unused-weapons")
             finding = EndsWith(line, " - UNUSED ");
+        else if (reportName == "orphan-classes")
+            finding = EndsWith(line, " - ORPHANED -") ||
+                      line.find(" - has no corresponding formation at - ") != std::string::npos;
         n += finding ? 1 : 0;
     }
     return n;

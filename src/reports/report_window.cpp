@@ -25,6 +25,7 @@
 
 #include "oob/changes.h"
 #include "reports/formation_checks.h"
+#include "reports/report_catalogue.h"
 #include "reports/report_sink.h"
 #include "reports/unit_weapon_checks.h"
 #include "widgets/dialogs_qt.h"
@@ -105,6 +106,9 @@ TFormFormSearch::TFormFormSearch(Oob& oob, Dialogs& dialogs, const std::filesyst
 
     status_ = new QStatusBar(this);
     status_->setObjectName(QStringLiteral("StatusBar1"));
+    findings_ = new QLabel(status_);
+    findings_->setObjectName(QStringLiteral("FindingsLabel"));
+    status_->addPermanentWidget(findings_);
     layout->addWidget(status_);
 
     connect(pageControlMain_, &QTabWidget::currentChanged, this, [this] {
@@ -452,6 +456,21 @@ QString TFormFormSearch::StatusText() const
     return status_->currentMessage();
 }
 
+QString TFormFormSearch::FindingsText() const
+{
+    return findings_->text();
+}
+
+void TFormFormSearch::ShowFindings(const char* reportName, const QStringList& lines)
+{
+    std::vector<std::string> raw;
+    raw.reserve(static_cast<std::size_t>(lines.size()));
+    for (const QString& l : lines)
+        raw.push_back(ToBytes(l));
+    const int n = CountFindings(reportName, raw);
+    findings_->setText(n == 1 ? QStringLiteral("1 finding") : QStringLiteral("%1 findings").arg(n));
+}
+
 void TFormFormSearch::SetStatus(const QString& text)
 {
     status_->showMessage(text);
@@ -584,6 +603,7 @@ void TFormFormSearch::FindForeignUnits()
     AreaSink sink(status_);
     brackle::FindForeignUnits(oob_, sink);
     Show(memos_.at(QStringLiteral("Memo6")), sink.lines);
+    ShowFindings("foreign-units", sink.lines);
 }
 
 void TFormFormSearch::RunFindFormationsUsingClass(int unitClass)
@@ -602,6 +622,7 @@ void TFormFormSearch::RunCheckBrokenLinks()
                               locale.toString(now.time(), QLocale::LongFormat);
     CheckBrokenLinks(oob_, ToBytes(startedAt), sink);
     Show(memos_.at(QStringLiteral("Memo3")), sink.lines);
+    ShowFindings("broken-links", sink.lines);
 }
 
 void TFormFormSearch::RunCheckX3Dates()
@@ -609,6 +630,7 @@ void TFormFormSearch::RunCheckX3Dates()
     AreaSink sink(status_);
     CheckX3Dates(oob_, sink);
     Show(memos_.at(QStringLiteral("Memo7")), sink.lines);
+    ShowFindings("x3-dates", sink.lines);
 }
 
 void TFormFormSearch::RunCheckFormationDates()
@@ -617,6 +639,7 @@ void TFormFormSearch::RunCheckFormationDates()
     const ReportEnd end = CheckFormationDates(oob_, sink);
     sink.Finish();
     Show(memos_.at(QStringLiteral("Memo10")), sink.lines);
+    ShowFindings("formation-dates", sink.lines);
     Stopped(end);
 }
 
@@ -626,6 +649,7 @@ void TFormFormSearch::RunCheckPlatoonsInPlatoons()
     CheckPlatoonsInPlatoons(oob_, sink);
     sink.Finish();
     Show(memos_.at(QStringLiteral("Memo11")), sink.lines);
+    ShowFindings("platoons-in-platoons", sink.lines);
 }
 
 void TFormFormSearch::RunFindOrphanClasses()
@@ -634,6 +658,7 @@ void TFormFormSearch::RunFindOrphanClasses()
     const ReportEnd end = FindOrphanClasses(oob_, sink);
     sink.Finish();
     Show(memos_.at(QStringLiteral("Memo12")), sink.lines);
+    ShowFindings("orphan-classes", sink.lines);
     Stopped(end);
 }
 
@@ -642,6 +667,7 @@ void TFormFormSearch::RunFindBadAmmo()
     AreaSink sink(status_);
     FindBadAmmo(oob_, sink);
     Show(memos_.at(QStringLiteral("Memo14")), sink.lines);
+    ShowFindings("bad-ammo", sink.lines);
 }
 
 void TFormFormSearch::RunFindUnusedWeapons()
@@ -650,6 +676,7 @@ void TFormFormSearch::RunFindUnusedWeapons()
     FindUnusedWeapons(oob_, sink);
     sink.Finish();
     Show(memos_.at(QStringLiteral("Memo13")), sink.lines);
+    ShowFindings("unused-weapons", sink.lines);
 }
 
 void TFormFormSearch::BitBtnUnusedWeponDeleteClick()

@@ -36,6 +36,8 @@ public:
     QPlainTextEdit* Memo(const QString& name) const { return memos_.at(name); }
     QListWidget* List(const QString& name) const { return lists_.at(name); }
     QString StatusText() const;
+    // The number of findings of the last check run, as the status bar shows it ("3 findings").
+    QString FindingsText() const;
 
     // Selects a tab by its objectName ("TabBrokenLinks") and the page holding it,
     // then presses its run button when it has one. False when there is no such tab.
@@ -104,6 +106,8 @@ private:
     void Show(QPlainTextEdit* area, const QStringList& lines, bool append = false);
     void Stopped(const ReportEnd& end);
     void SetPrinterFontCaption();
+    // Shows how many findings a check's lines hold beside the status line.
+    void ShowFindings(const char* reportName, const QStringList& lines);
 
     // The click actions of the lists.
     void ListBox1Click(int row);
@@ -119,6 +123,7 @@ private:
     std::filesystem::path programDir_;
     QTabWidget* pageControlMain_ = nullptr;
     QStatusBar* status_ = nullptr;
+    QLabel* findings_ = nullptr;
     std::map<QString, QPlainTextEdit*> memos_;
     std::map<QString, QListWidget*> lists_;
     std::map<QPlainTextEdit*, bool> jumps_;
