@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/ensure-packages.sh cmake g++ make qt6-base-dev libgtest-dev libbenchmark-dev xvfb xauth
+scripts/ensure-packages.sh cmake g++ make qt6-base-dev libgtest-dev libbenchmark-dev xvfb xauth poppler-utils fonts-dejavu-core
 
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DBRACKLE_SANITIZE=ON -DBRACKLE_BENCH=ON
 cmake --build build-test -j2

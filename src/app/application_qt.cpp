@@ -10,6 +10,7 @@
 #include "app/splash_screen.h"
 #include "editors/delete_all_dialog.h"
 #include "editors/renationalise_dialog.h"
+#include "reports/report_window.h"
 #include "transfer/paster_dialog.h"
 #include "widgets/dialogs_qt.h"
 #include "widgets/pick_form.h"
@@ -68,6 +69,11 @@ std::optional<StartOptions> ParseStartOptions(const QStringList& args, QString* 
                 *error = QStringLiteral("--slot needs a slot number 1..999, not \"%1\"").arg(*v);
                 return std::nullopt;
             }
+        } else if (a == QLatin1String("--report")) {
+            const auto v = value("a report tab such as TabBrokenLinks");
+            if (!v)
+                return std::nullopt;
+            o.ReportTab = *v;
         } else if (a == QLatin1String("--screenshot")) {
             const auto v = value("a PNG file name");
             if (!v)
@@ -106,7 +112,12 @@ Application::Application(Dialogs& dialogs, const StartupPaths& paths, const Star
         windows_.push_back(std::make_unique<ShellDialog>(QString::fromLatin1(name), QString::fromLatin1(caption),
                                                          main_.get()));
     };
-    shell("TFormFormSearch", "Database Checking Utilities");
+    {
+        auto report = std::make_unique<TFormFormSearch>(*oob_, dialogs_, main_->ProgramDir(), main_.get());
+        main_->SetReportWindow(report.get());
+        report_ = report.get();
+        windows_.push_back(std::move(report));
+    }
     {
         auto sandR = std::make_unique<TFormSandR>(main_.get());
         if (auto* qt = dynamic_cast<QtDialogs*>(&dialogs_))
@@ -180,10 +191,17 @@ std::optional<int> Application::Show()
     }
     if (oob_->FileLoaded && (options_.Page >= 0 || options_.Slot > 0))
         main_->ShowPageAt(options_.Page, options_.Slot);
+    QWidget* shot = main_.get();
+    if (oob_->FileLoaded && !options_.ReportTab.isEmpty()) {
+        main_->FindformClick();
+        if (!report_->ShowTab(options_.ReportTab))
+            std::fprintf(stderr, "brackle: the report window has no tab %s\n", options_.ReportTab.toLocal8Bit().constData());
+        shot = report_;
+    }
     if (!options_.Screenshot.isEmpty()) {
         for (int i = 0; i < 5; ++i)
             QApplication::processEvents();
-        const bool ok = main_->grab().save(options_.Screenshot, "PNG");
+        const bool ok = shot->grab().save(options_.Screenshot, "PNG");
         if (!ok)
             std::fprintf(stderr, "brackle: cannot write the screenshot %s\n", options_.Screenshot.toLocal8Bit().constData());
         main_->CloseWithoutAsking();

@@ -13,6 +13,7 @@
 namespace brackle {
 
 class AboutBox;
+class TFormFormSearch;
 class Dialogs;
 
 struct StartOptions {
@@ -22,6 +23,7 @@ struct StartOptions {
     QString Screenshot;              // save the main window as PNG here and quit
     int Page = -1;                   // the page to show after the file opens (TSDIAppForm::Page), -1 the default
     int Slot = 0;                    // the slot to show on that page, 0 the default
+    QString ReportTab;               // open the report window on this tab (and run it); empty for none
 };
 
 // Reads the command line; on a bad argument gives nullopt and sets error.
@@ -55,6 +57,7 @@ private:
     std::unique_ptr<TSDIAppForm> main_;
     std::unique_ptr<AboutBox> about_;
     std::vector<std::unique_ptr<QDialog>> windows_;
+    TFormFormSearch* report_ = nullptr;
 };
 
 }  // namespace brackle

@@ -8,6 +8,7 @@
 #include "editors/delete_all_dialog.h"
 #include "editors/reclassify_dialog.h"
 #include "editors/renationalise_dialog.h"
+#include "reports/report_window.h"
 #include "transfer/csv_dump.h"
 #include "widgets/dialogs_qt.h"
 #include "widgets/text_qt.h"
@@ -103,6 +104,34 @@ void TSDIAppForm::DeleteAllMarked1Click()
     Tracked([this, &deleted] { deleted = deleteAllDlg_->DeleteMarked(); });
     SetStatus(QStringLiteral("Deleted : %1 Units, %2 Formations").arg(deleted.Units).arg(deleted.Formations));
     RefreshShownPage();
+}
+
+void TSDIAppForm::SetReportWindow(TFormFormSearch* window)
+{
+    reportWindow_ = window;
+    connect(window, &TFormFormSearch::opened, this, [this] {
+        reportWindowOpen_ = true;
+        actions_.at(QStringLiteral("Findform"))->setEnabled(false);
+    });
+    connect(window, &TFormFormSearch::closed, this, [this] {
+        reportWindowOpen_ = false;
+        actions_.at(QStringLiteral("Findform"))->setEnabled(oob_.FileLoaded);
+    });
+    connect(window, &TFormFormSearch::jumpRequested, this, [this](int page, int slot) { ShowPageAt(page, slot); });
+    connect(window, &TFormFormSearch::tablesChanged, this, [this] {
+        MarkChanged(oob_);
+        RefreshCaption();
+        RefreshShownPage();
+    });
+}
+
+void TSDIAppForm::FindformClick()
+{
+    if (!reportWindow_ || reportWindowOpen_ || !oob_.FileLoaded)
+        return;
+    reportWindow_->show();
+    reportWindow_->raise();
+    reportWindow_->activateWindow();
 }
 
 void TSDIAppForm::RefreshShownPage()

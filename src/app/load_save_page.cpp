@@ -13,6 +13,7 @@
 #include "app/main_window.h"
 #include "oob/names.h"
 #include "oob/oob_file.h"
+#include "reports/report_window.h"
 #include "widgets/dialogs_qt.h"
 #include "widgets/text_qt.h"
 
@@ -166,7 +167,9 @@ void TSDIAppForm::KobListBoxDblClick()
 
     for (const char* name : kDataCommands)
         actions_.at(QString::fromLatin1(name))->setEnabled(true);
-    actions_.at(QStringLiteral("Findform"))->setEnabled(true);
+    actions_.at(QStringLiteral("Findform"))->setEnabled(!reportWindowOpen_);
+    if (reportWindowOpen_)
+        reportWindow_->Refresh();  // its lists show the file now open
     for (const char* name : kDataButtons)
         buttons_.at(QString::fromLatin1(name))->setEnabled(true);
     ShowRecordPages(true);

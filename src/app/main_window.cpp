@@ -229,6 +229,7 @@ void TSDIAppForm::BuildMenus()
     connect(qobject_cast<QToolButton*>(buttons_.at(QStringLiteral("Back1Btn"))), &QToolButton::clicked, this,
             &TSDIAppForm::Back1BtnClick);
     connect(actions_.at(QStringLiteral("WriteCSV1")), &QAction::triggered, this, &TSDIAppForm::ExportBtnClick);
+    connect(actions_.at(QStringLiteral("Findform")), &QAction::triggered, this, &TSDIAppForm::FindformClick);
     connect(actions_.at(QStringLiteral("Renationalise1")), &QAction::triggered, this,
             &TSDIAppForm::Renationalise1Click);
     connect(actions_.at(QStringLiteral("Reclassify1")), &QAction::triggered, this, &TSDIAppForm::Reclassify1Click);

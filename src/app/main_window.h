@@ -30,6 +30,7 @@ class Dialogs;
 class UnitPage;
 class TRenatDlg;
 class TFormDeleteAll;
+class TFormFormSearch;
 class WeaponPage;
 class FormationPage;
 
@@ -90,6 +91,11 @@ public:
     void DeleteAllMarked1Click();
     // The dialogs made at start-up; without them the window makes its own when first needed.
     void SetBulkDialogs(TRenatDlg* renat, TFormDeleteAll* deleteAll);
+    // The report window (made at start-up): opened from "Database Check Utilities",
+    // its result lines open records here, and its clean-up marks the file changed.
+    void SetReportWindow(TFormFormSearch* window);
+    void FindformClick();
+    bool ReportWindowOpen() const { return reportWindowOpen_; }
     PasteBuffers& Buffers() { return buffers_; }
     PasteOptions& Options() { return pasteOptions_; }
 
@@ -182,7 +188,7 @@ private:
     // Refills the list and record of the page shown from the tables.
     void RefreshShownPage();
     // The second half of a move: the old slot stored empty, the record stored at to.
-    void MoveTo(int kind, int from, int to);
+    void MoveTo(int kind, int to);
     // Before the loaded file is left behind: false when the user cancels, or
     // chose to save and the save failed.
     bool ConfirmLeavingChanges(const QString& question);
@@ -219,6 +225,8 @@ private:
     TransferRecords xfer_;
     TRenatDlg* renatDlg_ = nullptr;
     TFormDeleteAll* deleteAllDlg_ = nullptr;
+    TFormFormSearch* reportWindow_ = nullptr;
+    bool reportWindowOpen_ = false;
     PasteBuffers buffers_;
     PasteOptions pasteOptions_;
     bool fillingList_ = false;  // a refill or a step moves the selection; that is no user's click

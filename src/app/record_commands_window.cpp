@@ -243,10 +243,10 @@ void TSDIAppForm::SpeedButton_MoveClick()
         if (const auto message = ApplyBnHqRule(to, xfer_.Formation.Rec))
             dialogs_.Message(this, kCaption, ToQt(*message), Dialogs::Icon::Error);
     }
-    Tracked([&] { MoveTo(kind, from, to); });
+    Tracked([&] { MoveTo(kind, to); });
 }
 
-void TSDIAppForm::MoveTo(int kind, int from, int to)
+void TSDIAppForm::MoveTo(int kind, int to)
 {
     // The old slot is stored empty.
     EraseButtonClick();

@@ -1,5 +1,7 @@
 // brackle-cli: the editor's file handling from the command line.
 #include <algorithm>
+#include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -12,6 +14,7 @@
 #include "oob/oob_file.h"
 #include "oob/oob_summary.h"
 #include "oob/records.h"
+#include "reports/report_catalogue.h"
 #include "transfer/csv_dump.h"
 
 namespace fs = std::filesystem;
@@ -30,6 +33,12 @@ const char* const kUsage =
     "      Write IN's units, weapons and formations as the CSV files the editor\n"
     "      dumps (obatDUMPnnunit.csv, ...wpns.csv, ...fmns.csv) into DIR, by\n"
     "      default IN's folder.\n"
+    "  brackle-cli report NAME IN [ARG] [--nation N] [--ini FILE]\n"
+    "      Print the lines of one consistency report of IN (see the names below).\n"
+    "  brackle-cli check IN [--nation N] [--ini FILE]\n"
+    "      Run the file checks, each under a heading with its number of findings,\n"
+    "      then a summary; exit 1 when broken-links, x3-dates, platoons-in-platoons\n"
+    "      or bad-ammo found anything, 3 when a check stopped on a date.\n"
     "  brackle-cli demo DIR\n"
     "      Write an invented demo game folder below DIR (DIR/Vornex/...).\n"
     "  brackle-cli --help\n"
@@ -38,7 +47,22 @@ const char* const kUsage =
     "N is the file number (1..999) and the nation of the file's own records. It\n"
     "defaults to the number in IN's name when IN is called obatNNN.obf; for any\n"
     "other name --nation is required. FILE is a BRVX.ini to take nation and unit\n"
-    "class names from; without it every name reads \"*NO INI FILE!*\".\n";
+    "class names from; without it every name reads \"*NO INI FILE!*\".\n"
+    "\n"
+    "Reports (ARG: the class C, or the number U, F or W of the unit, formation or\n"
+    "weapon whose row the report window would click):\n";
+
+void PrintUsage()
+{
+    std::cout << kUsage;
+    for (const ReportInfo& r : ReportCatalogue()) {
+        std::string name = r.Name;
+        if (r.Arg != ReportArg::None)
+            name += r.Arg == ReportArg::Unit ? " U" : r.Arg == ReportArg::Formation ? " F" : r.Arg == ReportArg::Weapon ? " W" : " C";
+        name.resize(std::max<std::size_t>(name.size(), 26), ' ');
+        std::cout << "  " << name << " " << r.What << "\n";
+    }
+}
 
 int Fail(const std::string& message)
 {
@@ -191,6 +215,103 @@ int Dump(const std::vector<std::string>& args)
     return failed.empty() ? 0 : 1;
 }
 
+// Standard output as a report's result area: one line per line.
+class StdoutSink : public ReportSink {
+public:
+    void Line(const std::string& text) override { std::cout << text << "\n"; }
+};
+
+// The local date and time, for "Started at".
+std::string Now()
+{
+    const std::time_t t = std::time(nullptr);
+    char buf[64] = {};
+    if (const std::tm* tm = std::localtime(&t))
+        std::strftime(buf, sizeof buf, "%d/%m/%Y %H:%M:%S", tm);
+    return buf;
+}
+
+int Report(const std::vector<std::string>& args)
+{
+    Options o;
+    if (const auto err = ParseOptions(args, true, true, o))
+        return BadArguments(*err);
+    if (o.positional.size() < 2 || o.positional.size() > 3)
+        return BadArguments("report needs NAME, IN and for some reports ARG");
+    const ReportInfo* report = FindReport(o.positional[0]);
+    if (!report)
+        return BadArguments("unknown report " + o.positional[0]);
+    long arg = 0;
+    if (report->Arg == ReportArg::None) {
+        if (o.positional.size() == 3)
+            return BadArguments(std::string("report ") + report->Name + " takes no ARG");
+    } else {
+        if (o.positional.size() != 3)
+            return BadArguments(std::string("report ") + report->Name + " needs ARG (" + ArgRange(report->Arg) + ")");
+        const std::string& text = o.positional[2];
+        const bool digits = !text.empty() && text.size() <= 6 &&
+                            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+        arg = digits ? std::stol(text) : -1;
+        if (!digits || !ArgInRange(report->Arg, arg))
+            return BadArguments("ARG of " + std::string(report->Name) + " must be a number in " +
+                                ArgRange(report->Arg) + ", not \"" + text + "\"");
+    }
+    Oob oob;
+    if (const int failed = LoadInput(o, o.positional[1], oob))
+        return failed;
+    StdoutSink sink;
+    const ReportEnd end = RunReport(oob, *report, arg, Now(), sink);
+    std::cout.flush();
+    if (end.Stopped) {
+        std::cerr << "brackle-cli: " << end.Message << "\n";
+        return 3;
+    }
+    return 0;
+}
+
+int Check(const std::vector<std::string>& args)
+{
+    Options o;
+    if (const auto err = ParseOptions(args, true, true, o))
+        return BadArguments(*err);
+    if (o.positional.size() != 1)
+        return BadArguments("check needs exactly one file IN");
+    Oob oob;
+    if (const int failed = LoadInput(o, o.positional[0], oob))
+        return failed;
+    const std::vector<CheckResult> results = CheckWholeFile(oob, Now());
+    bool failing = false;
+    bool stopped = false;
+    int total = 0;
+    for (const CheckResult& r : results) {
+        std::cout << "== " << r.Name << ": " << r.Findings << (r.Findings == 1 ? " finding" : " findings")
+                  << (r.End.Stopped ? " (stopped)" : "") << " ==\n";
+        for (const std::string& line : r.Lines)
+            std::cout << line << "\n";
+        if (r.End.Stopped) {
+            std::cout.flush();
+            std::cerr << "brackle-cli: " << r.Name << ": " << r.End.Message << "\n";
+        }
+        failing = failing || (r.Blocking && r.Findings > 0);
+        stopped = stopped || r.End.Stopped;
+        total += r.Findings;
+    }
+    std::string blocking;
+    for (const CheckResult& r : results) {
+        if (r.Blocking && r.Findings > 0)
+            blocking += (blocking.empty() ? "" : ", ") + r.Name;
+    }
+    std::cout << "Checked " << o.positional[0] << ": " << total << (total == 1 ? " finding" : " findings");
+    if (stopped)
+        std::cout << "; a check stopped";
+    else if (failing)
+        std::cout << "; failing: " << blocking;
+    else
+        std::cout << "; passed";
+    std::cout << "\n";
+    return stopped ? 3 : (failing ? 1 : 0);
+}
+
 int Demo(const std::vector<std::string>& args)
 {
     Options o;
@@ -218,12 +339,12 @@ int main(int argc, char** argv)
     const std::string command = args[0];
     args.erase(args.begin());
     if (command == "--help" || command == "-h" || command == "help") {
-        std::cout << kUsage;
+        PrintUsage();
         return 0;
     }
     for (const auto& a : args)
         if (a == "--help" || a == "-h") {
-            std::cout << kUsage;
+            PrintUsage();
             return 0;
         }
     if (command == "resave")
@@ -234,5 +355,9 @@ int main(int argc, char** argv)
         return Dump(args);
     if (command == "demo")
         return Demo(args);
+    if (command == "report")
+        return Report(args);
+    if (command == "check")
+        return Check(args);
     return BadArguments("unknown command " + command);
 }

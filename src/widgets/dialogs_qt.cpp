@@ -2,7 +2,9 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 #include "widgets/pick_form.h"
 #include "widgets/search_replace_dialog.h"
@@ -107,6 +109,21 @@ PasteResult QtDialogs::PasteBuffer(QWidget* parent, PasteRequest& request)
     if (pasteBufferShow_)
         return pasteBufferShow_(parent, request);
     return PasteResult::Cancel;
+}
+
+bool QtDialogs::Print(QWidget* parent, QPrinter* printer)
+{
+    QPrintDialog dialog(printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogs::ChooseFont(QWidget* parent, QFont* font)
+{
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, *font, parent);
+    if (ok)
+        *font = chosen;
+    return ok;
 }
 
 }  // namespace brackle

@@ -9,6 +9,8 @@
 
 #include "transfer/paste_buffers.h"
 
+class QFont;
+class QPrinter;
 class QWidget;
 
 namespace brackle {
@@ -49,6 +51,10 @@ public:
     // The paste-buffer dialog for one copy or paste; OK and All carry out their
     // buffer or table operation before it ends.
     virtual PasteResult PasteBuffer(QWidget* parent, PasteRequest& request) = 0;
+    // The print dialog for printer; false when cancelled.
+    virtual bool Print(QWidget* parent, QPrinter* printer) = 0;
+    // The font dialog, starting at *font; true with the font chosen on OK.
+    virtual bool ChooseFont(QWidget* parent, QFont* font) = 0;
 };
 
 // The real dialogs, shown with Qt.
@@ -66,6 +72,8 @@ public:
     int Pick(QWidget* parent, const QString& caption, const QStringList& entries) override;
     bool SearchAndReplace(QWidget* parent, QString* find, QString* replace) override;
     PasteResult PasteBuffer(QWidget* parent, PasteRequest& request) override;
+    bool Print(QWidget* parent, QPrinter* printer) override;
+    bool ChooseFont(QWidget* parent, QFont* font) override;
     // The paste-buffer dialog belongs to the transfer pages above this layer, so
     // whoever builds the windows hands it in; without one, PasteBuffer does nothing.
     using PasteBufferShow = std::function<PasteResult(QWidget* parent, PasteRequest& request)>;

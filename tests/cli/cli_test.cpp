@@ -1,7 +1,9 @@
 // brackle-cli from the outside: the binary is run through the shell.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -371,6 +373,159 @@ TEST(OobFileNumbers, TypedNumbersAreOneTo999)
     };
     for (const auto& [text, n] : cases)
         EXPECT_EQ(ParseOOBNumber(text), n) << text;
+}
+
+// A small file 3 for the report commands: a home unit, a foreign unit, a formation
+// holding the home unit, a weapon. fault adds to it before it is written.
+fs::path WriteReportFile(const fs::path& dir, const std::function<void(Oob&)>& fault = {},
+                         const std::function<void(std::vector<std::uint8_t>&)>& poke = {})
+{
+    Oob o;
+    o.CurrentOOB = 3;
+    o.WeaponTable[5].Name = "Rifle";
+    o.WeaponTable[5].Class = 1;
+    o.WeaponTable[5].HEKill = 4;
+    UnitRecord& u = o.UnitTable[1];
+    u = UnitRecord{};
+    u.Name = "Rifle Squad";
+    u.Nation = 3;
+    u.Class = 7;
+    u.Wpn1 = 5;
+    u.Wpn1HEAmmo = 20;
+    u.YrAvail = 40;
+    u.MonthAvail = 1;
+    u.YrUnavail = 60;
+    u.MonthUnAvail = 12;
+    UnitRecord& f = o.UnitTable[2];
+    f.Name = "Scout";
+    f.Nation = 7;
+    f.Class = 9;
+    f.YrAvail = 40;
+    f.MonthAvail = 1;
+    f.YrUnavail = 60;
+    f.MonthUnAvail = 12;
+    FormationRecord& p = o.FormationTable[1];
+    p.Name = "Rifle Plt";
+    p.Nation = 3;
+    p.FormType = 1;
+    p.Slot[0] = 1;
+    p.YrAvail = 40;
+    p.MonthAvail = 1;
+    p.YrUntil = 60;
+    p.MonthUntil = 12;
+    if (fault)
+        fault(o);
+    WriteTablesToBuffer(o);
+    if (poke)
+        poke(o.OOBBuffer);
+    const fs::path path = dir / OOBFileName(3);
+    EXPECT_TRUE(WriteFileAtomically(path, o.OOBBuffer.data(), kBufferSize).ok);
+    return path;
+}
+
+TEST_F(Cli, ReportRefusesBadNamesAndArguments)
+{
+    const std::string in = WriteReportFile(dir_.path()).string();
+    const std::vector<std::vector<std::string>> cases = {
+        {"report"},
+        {"report", "broken-links"},
+        {"report", "no-such-report", in},
+        {"report", "broken-links", in, "5"},
+        {"report", "units-of-class", in},
+        {"report", "units-of-class", in, "256"},
+        {"report", "units-of-class", in, "-1"},
+        {"report", "units-of-class", in, "7a"},
+        {"report", "weapon-users", in, "0"},
+        {"report", "weapon-users", in, "250"},
+        {"report", "template-users", in, "1000"},
+        {"report", "weapons-of-class", in, "27"},
+        {"report", "foreign-units", in, "--out", In("x")},
+        {"check"},
+        {"check", in, in},
+    };
+    for (const auto& args : cases) {
+        const CliRun r = Call(args);
+        std::string joined;
+        for (const auto& a : args)
+            joined += a + " ";
+        EXPECT_EQ(r.code, 2) << joined;
+        EXPECT_EQ(r.out, "") << joined;
+        EXPECT_NE(r.err.find("brackle-cli: "), std::string::npos) << joined;
+    }
+    const CliRun missing = Call({"report", "foreign-units", In("obat004.obf")});
+    EXPECT_EQ(missing.code, 1);
+}
+
+TEST_F(Cli, ReportPrintsTheLinesOfOneReport)
+{
+    const std::string in = WriteReportFile(dir_.path()).string();
+    const fs::path ini = dir_ / "BRVX.ini";
+    test::WriteText(ini, "[NationNames]\nobat3=Third Nation\nobat7=Seventh Nation\n"
+                         "[UnitClassNames]\nUnitClass7=Rifle Squad Class\nUnitClass9=Scout Car\n");
+    const CliRun foreign = Call({"report", "foreign-units", in, "--ini", ini.string()});
+    EXPECT_EQ(foreign.code, 0) << foreign.err;
+    EXPECT_EQ(foreign.out, "Foreign uints found:\n"
+                           "Unit 002 -  Scout (class 9 Scout Car) is assigned to nation 7 Seventh Nation\n");
+    EXPECT_EQ(foreign.err, "");
+
+    const CliRun users = Call({"report", "weapon-users", in, "5", "--ini", ini.string()});
+    EXPECT_EQ(users.code, 0);
+    EXPECT_EQ(users.out, "users of weapon ID 5 Rifle:\n"
+                         "001 - Rifle Squad - uClass 007 :  slot 1 - Available 01/040 to 12/060\n");
+
+    // A row the window ignores (an empty weapon) prints nothing.
+    const CliRun empty = Call({"report", "weapon-users", in, "12"});
+    EXPECT_EQ(empty.code, 0);
+    EXPECT_EQ(empty.out, "");
+
+    // A list prints its rows.
+    const CliRun classes = Call({"report", "weapon-classes", in});
+    EXPECT_EQ(classes.code, 0);
+    EXPECT_EQ(std::count(classes.out.begin(), classes.out.end(), '\n'), 26);
+    EXPECT_EQ(classes.out.rfind("001 - ", 0), 0u);
+
+    const CliRun formations = Call({"report", "formations-using-class", in, "7"});
+    EXPECT_EQ(formations.code, 0);
+    EXPECT_EQ(formations.out, "001  Rifle Plt - Available: 01/40-12/60\n1 formations found using UC 7\n");
+}
+
+TEST_F(Cli, CheckPassesACleanFileAndFailsABrokenOne)
+{
+    const std::string clean = WriteReportFile(dir_.path()).string();
+    const CliRun ok = Call({"check", clean});
+    EXPECT_EQ(ok.code, 0) << ok.out << ok.err;
+    for (const char* heading : {"== broken-links: 0 findings ==", "== x3-dates: 0 findings ==",
+                                "== formation-dates: 0 findings ==", "== platoons-in-platoons: 0 findings ==",
+                                "== foreign-units: 1 finding ==", "== bad-ammo: 0 findings ==",
+                                "== unused-weapons: 0 findings =="})
+        EXPECT_NE(ok.out.find(heading), std::string::npos) << heading << "\n" << ok.out;
+    EXPECT_NE(ok.out.find("Checked " + clean + ": 1 finding; passed\n"), std::string::npos) << ok.out;
+
+    const fs::path brokenDir = dir_ / "broken";
+    fs::create_directory(brokenDir);
+    const std::string broken =
+        WriteReportFile(brokenDir, [](Oob& o) { o.FormationTable[1].Slot[1] = 44; }).string();  // no unit 44
+    const CliRun bad = Call({"check", broken});
+    EXPECT_EQ(bad.code, 1) << bad.out;
+    EXPECT_NE(bad.out.find("Formation 1 - Rifle Plt - Slot 2 Points to a non-existing unit 44"), std::string::npos);
+    EXPECT_NE(bad.out.find("failing: broken-links"), std::string::npos) << bad.out;
+}
+
+TEST_F(Cli, ACheckThatMeetsANamedRecordWithoutADateStops)
+{
+    // Formation 1's start month is 13 on disk: the date check cannot go on.
+    const std::string in =
+        WriteReportFile(dir_.path(), {}, [](std::vector<std::uint8_t>& b) { b[171080 + 1] = 13; }).string();
+    const CliRun r = Call({"report", "formation-dates", in});
+    EXPECT_EQ(r.code, 3);
+    EXPECT_NE(r.err.find("Formation 1"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("13"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out.rfind("Checking gaps in formations\n", 0), 0u) << r.out;
+    const CliRun check = Call({"check", in});
+    EXPECT_EQ(check.code, 3);
+    EXPECT_NE(check.out.find("== formation-dates: "), std::string::npos);
+    EXPECT_NE(check.out.find("(stopped)"), std::string::npos);
+    EXPECT_NE(check.out.find("== unused-weapons: "), std::string::npos);  // the other checks still ran
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "widgets/scripted_dialogs.h"
 
 #include <QMessageBox>
+#include <QPrinter>
 #include <QTest>
 #include <QTimer>
 
@@ -135,6 +136,29 @@ PasteResult ScriptedDialogs::PasteBuffer(QWidget*, PasteRequest& request)
     else if (result == PasteResult::Cleared)
         ClearAll(*request.Buffers);
     return result;
+}
+
+bool ScriptedDialogs::Print(QWidget*, QPrinter* printer)
+{
+    shown.push_back({QStringLiteral("print"), QString(), QString(), Icon::None});
+    if (onShown)
+        onShown();
+    if (printToPdf.isEmpty())
+        return false;
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(printToPdf);
+    return true;
+}
+
+bool ScriptedDialogs::ChooseFont(QWidget*, QFont* chosen)
+{
+    shown.push_back({QStringLiteral("font"), QString(), chosen->family(), Icon::None});
+    if (onShown)
+        onShown();
+    if (!font)
+        return false;
+    *chosen = *font;
+    return true;
 }
 
 }  // namespace brackle::test

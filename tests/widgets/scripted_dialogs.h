@@ -1,7 +1,9 @@
 // Dialogs that record what was shown and give the answers a test chose.
 #pragma once
 
+#include <QFont>
 #include <QStringList>
+#include <optional>
 #include <ostream>
 #include <deque>
 #include <functional>
@@ -35,6 +37,8 @@ public:
     int Pick(QWidget*, const QString& caption, const QStringList& entries) override;
     bool SearchAndReplace(QWidget*, QString* find, QString* replace) override;
     PasteResult PasteBuffer(QWidget*, PasteRequest& request) override;
+    bool Print(QWidget*, QPrinter* printer) override;
+    bool ChooseFont(QWidget*, QFont* font) override;
 
     std::vector<Shown> shown;
     // Called each time something is shown, after it was recorded.
@@ -55,6 +59,10 @@ public:
     std::deque<std::pair<PasteResult, int>> pastes;
     // When set, the paste-buffer dialog is this one (the real dialog, driven by the test) instead.
     std::function<PasteResult(PasteRequest&)> pasteDialog;
+    // The print dialog: when set, the printer prints into this PDF file; cancelled when empty.
+    QString printToPdf;
+    // The font dialog: the font chosen; cancelled when unset.
+    std::optional<QFont> font;
 };
 
 }  // namespace brackle::test
