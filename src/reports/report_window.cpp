@@ -115,8 +115,6 @@ TFormFormSearch::TFormFormSearch(Oob& oob, Dialogs& dialogs, const std::filesyst
         // Only the scratch pad has a status text of its own at this level.
         if (pageControlMain_->currentWidget()->objectName() == QLatin1String("Scratchpad"))
             SetStatus(QStringLiteral("Use as you like - e.g. for a to-do list"));
-        else if (auto* inner = pageControlMain_->currentWidget()->findChild<QTabWidget*>())
-            TabChanged(inner);
     });
     resize(760, 560);
     FormCreate();

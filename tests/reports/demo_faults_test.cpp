@@ -13,7 +13,7 @@
 namespace brackle {
 namespace {
 
-std::vector<std::string> Run(const Oob& oob, const char* name)
+std::vector<std::string> RunNamed(const Oob& oob, const char* name)
 {
     LinesSink sink;
     const ReportEnd end = RunReport(oob, *FindReport(name), 0, "now", sink);
@@ -37,28 +37,28 @@ TEST(DemoFaults, EachPlantedFaultIsFoundByItsCheck)
         auto unitName = [&](int u) { return Trim(oob.UnitTable[static_cast<std::size_t>(u)].Name); };
         auto formationName = [&](int g) { return Trim(oob.FormationTable[static_cast<std::size_t>(g)].Name); };
 
-        const auto links = Run(oob, "broken-links");
+        const auto links = RunNamed(oob, "broken-links");
         EXPECT_TRUE(AnyLine(links, "Formation " + std::to_string(f.BrokenLinkFormation) + " - " +
                                        formationName(f.BrokenLinkFormation) + " - Slot " +
                                        std::to_string(f.BrokenLinkSlot) + " Points to a non-existing unit " +
                                        std::to_string(f.ErasedUnit)))
             << at << "broken link";
 
-        const auto x3 = Run(oob, "x3-dates");
+        const auto x3 = RunNamed(oob, "x3-dates");
         EXPECT_TRUE(AnyLine(x3, "Formation " + std::to_string(f.LateFormation) + " " + formationName(f.LateFormation) +
                                     " Slot "))
             << at << "X3 dates";
 
-        const auto nested = Run(oob, "platoons-in-platoons");
+        const auto nested = RunNamed(oob, "platoons-in-platoons");
         EXPECT_TRUE(AnyLine(nested, "Checking " + std::to_string(f.PlatoonInPlatoon) + " == " +
                                         formationName(f.PlatoonInPlatoon) + " is a platoon"))
             << at << "platoon in platoon";
 
-        const auto ammo = Run(oob, "bad-ammo");
+        const auto ammo = RunNamed(oob, "bad-ammo");
         EXPECT_TRUE(AnyLine(ammo, "Unit " + std::to_string(f.BadAPUnit) + "  ")) << at << "bad ammo";
         EXPECT_TRUE(AnyLine(ammo, " - bad AP ammo ")) << at << "bad ammo";
 
-        const auto unused = Run(oob, "unused-weapons");
+        const auto unused = RunNamed(oob, "unused-weapons");
         char number[8];
         std::snprintf(number, sizeof number, "%.3d - ", f.UnusedWeapon);
         EXPECT_TRUE(AnyLine(unused, number)) << at << "unused weapon";
@@ -70,7 +70,7 @@ TEST(DemoFaults, EachPlantedFaultIsFoundByItsCheck)
             << at << "orphan";
         EXPECT_TRUE(AnyLine(orphans.lines, " - ORPHANED -")) << at << "orphan";
 
-        const auto foreign = Run(oob, "foreign-units");
+        const auto foreign = RunNamed(oob, "foreign-units");
         for (const int u : f.ForeignUnits) {
             std::snprintf(number, sizeof number, "%.3d - ", u);
             EXPECT_TRUE(AnyLine(foreign, std::string("Unit ") + number + " " + unitName(u))) << at << "foreign " << u;

@@ -161,7 +161,7 @@ TEST_F(ReportWindowTest, AClickOnAResultLineOpensItsRecordInTheMainWindow)
     ClickRow(In<QListWidget>("ListBox1"), 0);
     ASSERT_EQ(Lines("Memo2").value(0).left(5), QStringLiteral("007  "));
     ClickLine("Memo2", 1);
-    EXPECT_EQ(w->PageMode(), 1);
+    EXPECT_EQ(w->PageMode(), 2);  // still the Units page
     ClickLine("Memo2", 0);
     EXPECT_EQ(w->PageMode(), 3);
     EXPECT_EQ(oob.CurrentFormation, 7);

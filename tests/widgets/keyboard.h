@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace brackle::test {
@@ -19,10 +20,18 @@ inline void Activate(QWidget* window)
 
 // After a modal box closes, the desktop gives the activation back to the window
 // below it; the offscreen platform does not, so a test does it for the desktop.
+// The same when the user clicks into another of the editor's windows.
 inline void BackInFront(QWidget* window)
 {
-    if (!window->isActiveWindow())
-        Activate(window);
+    if (QGuiApplication::focusWindow() == window->windowHandle() && window->isActiveWindow())
+        return;
+    window->show();
+    window->activateWindow();
+    if (QWindow* handle = window->windowHandle())
+        handle->requestActivate();
+    EXPECT_TRUE(QTest::qWaitFor([window] {
+        return QGuiApplication::focusWindow() == window->windowHandle() && window->isActiveWindow();
+    })) << "the window did not come to the front";
 }
 
 // Presses and releases key on the focused control.
