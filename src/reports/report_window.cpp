@@ -116,7 +116,7 @@ TFormFormSearch::TFormFormSearch(Oob& oob, Dialogs& dialogs, const std::filesyst
         if (pageControlMain_->currentWidget()->objectName() == QLatin1String("Scratchpad"))
             SetStatus(QStringLiteral("Use as you like - e.g. for a to-do list"));
     });
-    resize(760, 560);
+    resize(980, 600);
     FormCreate();
 }
 
@@ -163,7 +163,9 @@ QWidget* TFormFormSearch::ReportTab(QWidget* controls, QListWidget* list, QPlain
     auto* tab = new QWidget;
     auto* layout = new QVBoxLayout(tab);
     layout->setContentsMargins(4, 4, 4, 4);
-    if (controls)
+    if (qobject_cast<QPushButton*>(controls))
+        layout->addWidget(controls, 0, Qt::AlignLeft);  // a lone run button keeps its own width
+    else if (controls)
         layout->addWidget(controls);
     if (list) {
         auto* split = new QSplitter(Qt::Horizontal, tab);
