@@ -200,7 +200,8 @@ void TSDIAppForm::SpeedButton_MoveClick()
         return;
     const int pickKind = kind == 1 ? PickUnit : (kind == 2 ? PickWeapon : PickFormation);
     const int from = CurrentSlot(kind);
-    const int to = PickFrom(dialogs_, this, pickKind, oob_, formationPage_->EditedFormType());
+    // The list opens on the record itself, so OK at once moves nothing.
+    const int to = PickFrom(dialogs_, this, pickKind, oob_, formationPage_->EditedFormType(), from);
     if (to < 1 || to == from)
         return;
 

@@ -148,6 +148,56 @@ TEST_F(UnitPageTest, PicksChangeTheControlsButNotTheRecord)
     EXPECT_EQ(oob.UnitTable[7].Wpn2, 0);
 }
 
+// Each pick list opens on the number its field holds (0 when it holds none), or
+// on no entry when that number is none the list offers.
+TEST_F(UnitPageTest, PickListsOpenOnTheNumberTheirFieldHolds)
+{
+    oob.FormationTable[20] = {"Coy", 3, 40, 1, 50, 12, 2, 2, {7}, 0, 0};
+    oob.FormationTable[21] = {"Plt", 3, 40, 1, 50, 12, 2, 1, {7}, 0, 0};
+    struct Case {
+        int page;
+        const char* edit;
+        const char* text;
+        const char* button;
+        int opensOn;
+        Qt::MouseButton mouse = Qt::LeftButton;
+    } cases[] = {
+        {TSDIAppForm::UnitsPage, "UnitClassEdit", "62", "UnitPickUCBtn", 62},
+        {TSDIAppForm::UnitsPage, "UnitMCEdit", "3", "UnitPickMCBtn", 3},
+        {TSDIAppForm::UnitsPage, "UnitNationEdit", "4", "UnitGetNationBtn", 4},
+        {TSDIAppForm::UnitsPage, "UnitWpn3Edit", "17", "UnitWpn3PickBtn", 17},
+        {TSDIAppForm::UnitsPage, "UnitWpn1Edit", "", "UnitWpn1PickBtn", 0},
+        {TSDIAppForm::UnitsPage, "UnitWpn2Edit", "1a", "UnitWpn2PickBtn", 0},
+        {TSDIAppForm::UnitsPage, "UnitWpn4Edit", "252", "UnitWpn4PickBtn", -1},
+        {TSDIAppForm::WeaponsPage, "WeaponClassEdit", "11", "WpnClassPickbtn", 11},
+        {TSDIAppForm::FormationsPage, "FormNationEdit", "4", "FormPickNationBtn", 4},
+        {TSDIAppForm::FormationsPage, "FormPageEdit", "7", "FormCatPickBtn", 7},
+        {TSDIAppForm::FormationsPage, "FormTypeEdit", "3", "FormTypePickBtn", 3},
+        {TSDIAppForm::FormationsPage, "FormSlot1Edit", "7", "FormSlot1PickBtn", 7},
+        {TSDIAppForm::FormationsPage, "FormSlot6Edit", "1021", "FormSlot6Btn", 21, Qt::RightButton},
+        {TSDIAppForm::FormationsPage, "FormSlot6Edit", "1021", "FormSlot6Btn", -1},  // no unit
+        {TSDIAppForm::FormationsPage, "FormSlot3Edit", "7", "FormSlot3PickBtn", -1, Qt::RightButton},  // no formation
+        {TSDIAppForm::FormationsPage, "FormSlot4Edit", "0", "FormSlot4PickBtn", 0, Qt::RightButton},
+    };
+    auto* viewer = w->findChild<QTabWidget*>(QStringLiteral("Viewer"));
+    viewer->setCurrentIndex(TSDIAppForm::FormationsPage);
+    oob.CurrentFormation = 20;  // a company: its slots take sub-formations
+    w->ShowFormation();
+    for (const Case& c : cases) {
+        const std::string what = std::string(c.button) + " on \"" + c.text + '"';
+        viewer->setCurrentIndex(c.page);
+        Type(c.edit, QString::fromLatin1(c.text));
+        dialogs.lastPickSelected = -3;
+        QTest::mouseClick(Find<QToolButton>(c.button), c.mouse);
+        EXPECT_EQ(dialogs.lastPickSelected, c.opensOn) << what;
+    }
+    // The move list opens on the record that moves.
+    viewer->setCurrentIndex(TSDIAppForm::UnitsPage);
+    Go(7);
+    Find<QToolButton>("SpeedButton_Move")->click();
+    EXPECT_EQ(dialogs.lastPickSelected, 7);
+}
+
 // A commit of unit 7 with class c and weapons in slots 1..4 (0 for none).
 struct RuleCase {
     const char* what;
