@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -429,6 +430,10 @@ void TSDIAppForm::resizeEvent(QResizeEvent* event)
 bool TSDIAppForm::eventFilter(QObject* watched, QEvent* event)
 {
     auto* w = qobject_cast<QWidget*>(watched);
+    if (event->type() == QEvent::Resize && w) {
+        if (auto* area = qobject_cast<QScrollArea*>(w->parentWidget()); area && area->viewport() == w)
+            FitRecordForm(area);
+    }
     if (event->type() == QEvent::ToolTip && w) {  // every window of the editor, dialogs included
         if (!settings_.Hints)
             return true;

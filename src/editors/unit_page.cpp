@@ -253,6 +253,7 @@ QWidget* UnitPage::BuildCapacity()
         grid->addWidget(MakeEdit(id, g), r, c + 1);
         ++i;
     }
+    grid->setColumnStretch(4, 1);  // spare room past the fields, never between a label and its edit
     return g;
 }
 
@@ -323,12 +324,15 @@ QWidget* UnitPage::BuildWeapons()
         grid->addWidget(MakeEdit(kAPFields[k], g), r, 5);
         grid->addWidget(MakeEdit(kSoundFields[k], g), r, 6);
     }
-    grid->setColumnStretch(3, 1);
+    // The rounds follow the longest name a weapon can have; spare room goes past them.
+    grid->setColumnMinimumWidth(3, fontMetrics().horizontalAdvance(QString(static_cast<int>(kNameLength),
+                                                                           QLatin1Char('n'))));
     grid->setColumnMinimumWidth(7, 6);
     grid->addWidget(MakeLabel(nullptr, QStringLiteral("Sabot"), g), 1, 8, Qt::AlignRight);
     grid->addWidget(MakeEdit(UfSabotAmmo, g), 1, 9);
     grid->addWidget(MakeLabel(nullptr, QStringLiteral("HEAT"), g), 2, 8, Qt::AlignRight);
     grid->addWidget(MakeEdit(UfHEATAmmo, g), 2, 9);
+    grid->setColumnStretch(10, 1);
     return g;
 }
 

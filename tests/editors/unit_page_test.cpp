@@ -506,6 +506,69 @@ TEST_F(NavigationTest, TabGoesFromTheListIntoTheFormInItsGroupOrder)
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("UnitYrUnavailEdit"));
 }
 
+// The horizontal room between the right edge of a (the end of a caption) or its
+// left edge, and the left edge of b, in window coordinates.
+int GapAfter(QWidget* window, QWidget* a, QWidget* b, bool fromLeft = false)
+{
+    const QPoint aEnd = a->mapTo(window, fromLeft ? QPoint(0, 0) : QPoint(a->sizeHint().width(), 0));
+    return b->mapTo(window, QPoint(0, 0)).x() - aEnd.x();
+}
+
+QLabel* CaptionOf(QWidget* form, const QString& text)
+{
+    for (QLabel* l : form->findChildren<QLabel*>()) {
+        if (l->text() == text)
+            return l;
+    }
+    ADD_FAILURE() << "no caption " << text.toStdString();
+    return nullptr;
+}
+
+// When the window grows, each page keeps its fields together: a caption stays
+// beside its edit, a weapon's rounds beside its name, a slot's type beside it.
+TEST_F(NavigationTest, AGrownWindowKeepsEachLabelBesideItsEdit)
+{
+    w->show();
+    struct Case {
+        int page;
+        const char* form;
+        const char* caption;  // a caption's text, or the object name of a label
+        const char* edit;
+        bool fromLeft;        // measured from the label's left edge (a name of any length)
+    } cases[] = {
+        {TSDIAppForm::UnitsPage, "UnitForm", "Cost", "UnitCostEdit", false},
+        {TSDIAppForm::UnitsPage, "UnitForm", "Carry", "UnitCarryEdit", false},
+        {TSDIAppForm::UnitsPage, "UnitForm", "UnitWpn1NameLbl", "UnitWpn1HEAmmoEdit", true},
+        {TSDIAppForm::UnitsPage, "UnitForm", "Smoke Dischargers", "UnitSDEdit", false},
+        {TSDIAppForm::WeaponsPage, "WeaponForm", "Weapon Range", "WeaponRangeEdit", false},
+        {TSDIAppForm::WeaponsPage, "WeaponForm", "HE Penetration", "WeaponHEPenEdit", false},
+        {TSDIAppForm::FormationsPage, "FormationForm", "Formslot2Label", "Form02TypeLabel", true},
+        {TSDIAppForm::FormationsPage, "FormationForm", "E&xperience", "FormExpModEdit", false},
+    };
+    const int nameRoom = w->fontMetrics().horizontalAdvance(QString(15, QLatin1Char('M')));
+    auto measure = [&](const Case& c) {
+        Viewer(*w)->setCurrentIndex(c.page);
+        QTest::qWait(20);
+        auto* form = Find<QWidget>(c.form);
+        QWidget* label = form->findChild<QLabel*>(QString::fromLatin1(c.caption));
+        if (!label)
+            label = CaptionOf(form, QString::fromLatin1(c.caption));
+        return label ? GapAfter(w.get(), label, Find<QWidget>(c.edit), c.fromLeft) : -1;
+    };
+    std::vector<int> designed;
+    for (const Case& c : cases)
+        designed.push_back(measure(c));
+    w->resize(1400, 1000);
+    QTest::qWait(50);
+    ASSERT_GE(w->width(), 1400);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        const int gap = measure(c);
+        EXPECT_LE(gap, designed[i] + 8) << c.caption << " moved away from " << c.edit;
+        EXPECT_LT(gap, c.fromLeft ? 2 * nameRoom : 40) << c.caption << " to " << c.edit;
+    }
+}
+
 TEST_F(NavigationTest, TheWindowKeepsItsMinimumSize)
 {
     w->show();
