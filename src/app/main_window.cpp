@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -475,6 +476,10 @@ void TSDIAppForm::resizeEvent(QResizeEvent* event)
 bool TSDIAppForm::eventFilter(QObject* watched, QEvent* event)
 {
     auto* w = qobject_cast<QWidget*>(watched);
+    if (event->type() == QEvent::Resize && w) {
+        if (auto* area = qobject_cast<QScrollArea*>(w->parentWidget()); area && area->viewport() == w)
+            FitRecordForm(area);
+    }
     if (event->type() == QEvent::ToolTip && w) {  // every window of the editor, dialogs included
         if (!settings_.Hints)
             return true;

@@ -19,6 +19,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QScrollArea;
 class QTabWidget;
 class QToolButton;
 class QTreeView;
@@ -163,6 +164,9 @@ private:
     QWidget* BuildLoadPage();
     QWidget* BuildInfoPage();
     QWidget* BuildRecordPage(QListWidget*& list, const char* listName, QWidget* form);
+    // A record page's form keeps the width it has in the smallest window; a wider
+    // window leaves the room beyond it spare instead of spreading the form.
+    void FitRecordForm(QScrollArea* area);
     QListWidget* ListOf(int kind) const;
     void FillList(int kind, int n);
     void StepBy(int delta);

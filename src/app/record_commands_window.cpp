@@ -210,8 +210,9 @@ void TSDIAppForm::SpeedButton_MoveClick()
         return;
     const int pickKind = kind == 1 ? PickUnit : (kind == 2 ? PickWeapon : PickFormation);
     const int from = CurrentSlot(kind);
-    // The target is a slot: every slot of the table is offered, companies included.
-    const int to = PickFromList(dialogs_, this, MakeSlotList(pickKind, oob_));
+    // The target is a slot: every slot of the table is offered, companies
+    // included; the list opens on the record itself, so OK at once moves nothing.
+    const int to = PickFromList(dialogs_, this, MakeSlotList(pickKind, oob_), from);
     if (to < 1 || to == from)
         return;
 

@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/main_window.h"
 #include "editors/formation_page.h"
@@ -31,11 +32,15 @@ QWidget* TSDIAppForm::BuildRecordPage(QListWidget*& list, const char* listName, 
     list->setUniformItemSizes(true);
     list->setFixedWidth(list->fontMetrics().horizontalAdvance(QString(20, QLatin1Char('M'))) + 24);
     row->addWidget(list);
-    // The form scrolls rather than squeezes when the window is at its smallest.
+    // The form scrolls rather than squeezes when the window is at its smallest,
+    // and keeps that width when the window grows: its groups stay compact, each
+    // label beside its edit, and the list and the spare room take the growth.
     auto* scroll = new QScrollArea(page);
     scroll->setObjectName(QString::fromLatin1(listName) + QStringLiteral("Form"));
     scroll->setWidget(form);
     scroll->setWidgetResizable(true);
+    scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    scroll->viewport()->installEventFilter(this);
     scroll->setFrameShape(QFrame::NoFrame);
     row->addWidget(scroll, 1);
     const int kind = list == unitList_ ? 1 : (list == weaponList_ ? 2 : 3);
@@ -203,6 +208,17 @@ bool TSDIAppForm::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
         return false;
     }
     return true;
+}
+
+void TSDIAppForm::FitRecordForm(QScrollArea* area)
+{
+    // Everything a window grows by beyond its smallest size goes to the form's
+    // area (the list keeps its width), so this is the width the form has there.
+    const int smallest = area->viewport()->width() - (width() - minimumWidth());
+    QWidget* form = area->widget();
+    const int cap = std::max(smallest, form->minimumSizeHint().width());
+    if (form->maximumWidth() != cap)
+        form->setMaximumWidth(cap);
 }
 
 void TSDIAppForm::FormResize()

@@ -37,7 +37,7 @@ TFormDeleteAll::TFormDeleteAll(Oob& oob, Dialogs& dialogs, QWidget* parent)
     auto* title = new QLabel(QString::fromLatin1(kFieldTitle), this);
     RenatFromEdit = new QLineEdit(QStringLiteral("0"), this);
     RenatFromEdit->setObjectName(QStringLiteral("RenatFromEdit"));
-    RenatFromEdit->setMaxLength(kNationDigits);
+    SetTypingLimit(RenatFromEdit, kNationDigits);
     RenatFromEdit->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("000")) + 16);
     title->setBuddy(RenatFromEdit);
     UnitWpn1PickBtn = new QToolButton(this);
@@ -113,7 +113,7 @@ void TFormDeleteAll::BitBtn1Click()
         return;
     // The edit and its label show the clamped number before the question, so the
     // nation named on the screen is the one deleted.
-    RenatFromEdit->setText(QString::number(*n));
+    ShowWhole(RenatFromEdit, QString::number(*n));
     if (!dialogs_.Question(this, QStringLiteral("Confirm Delete"), QStringLiteral("Really delete these items?")))
         return;
     nation_ = static_cast<int>(*n);

@@ -14,6 +14,15 @@ FormationField B(FormationFieldId id, const char* control, const char* title, st
     return FormationField{id, control, title, low, high, maxChars, field, nullptr, -1};
 }
 
+// A year or a month.
+FormationField D(FormationFieldId id, const char* control, const char* title, std::uint8_t F::*field,
+                 int maxChars, long low, long high)
+{
+    FormationField f = B(id, control, title, field, maxChars, low, high);
+    f.ClampAlways = true;
+    return f;
+}
+
 FormationField S(FormationFieldId id, const char* control, const char* title, std::int8_t F::*field)
 {
     return FormationField{id, control, title, -25, 25, 3, nullptr, field, -1};
@@ -32,10 +41,10 @@ std::array<FormationField, FormationFieldCount> MakeFields()
     auto put = [&f](const FormationField& field) { f[field.Id] = field; };
     put(FormationField{FfName, "FormNameEdit", "Name", 0, 0, static_cast<int>(kNameLength), nullptr, nullptr, -1});
     put(B(FfNation, "FormNationEdit", "Nation", &F::Nation, 2, 0, 255));
-    put(B(FfYrAvail, "FormAvailEdit", "Year available from", &F::YrAvail, 3, 0, 120));
-    put(B(FfMonthAvail, "FormMonthAvailEdit", "Month available from", &F::MonthAvail, kAnyLength, 1, 12));
-    put(B(FfYrUntil, "FormUntilEdit", "Year available until", &F::YrUntil, 3, 0, 120));
-    put(B(FfMonthUntil, "FormMonthUnAvailEdit", "Month available until", &F::MonthUntil, kAnyLength, 1, 12));
+    put(D(FfYrAvail, "FormAvailEdit", "Year available from", &F::YrAvail, 3, 0, 120));
+    put(D(FfMonthAvail, "FormMonthAvailEdit", "Month available from", &F::MonthAvail, kAnyLength, 1, 12));
+    put(D(FfYrUntil, "FormUntilEdit", "Year available until", &F::YrUntil, 3, 0, 120));
+    put(D(FfMonthUntil, "FormMonthUnAvailEdit", "Month available until", &F::MonthUntil, kAnyLength, 1, 12));
     put(B(FfPage, "FormPageEdit", "Purchase page", &F::Page, 2, 0, 255));
     put(B(FfFormType, "FormTypeEdit", "Formation type", &F::FormType, 2, 0, 255));
     put(S(FfExpMod, "FormExpModEdit", "Experience modifier", &F::ExpMod));
@@ -83,7 +92,23 @@ std::optional<FormationFieldId> UnreadableFormationField(const FormationTexts& t
     return std::nullopt;
 }
 
-std::optional<FormationFieldId> StoreFormationTexts(const FormationTexts& texts, FormationRecord& formation)
+std::optional<long> FormationFieldValue(FormationFieldId id, std::string_view text, const FormationRecord* shown)
+{
+    const FormationField& f = FormationFieldOf(id);
+    if (id == FfName)
+        return std::nullopt;  // the name is no number
+    if (shown && !f.ClampAlways && text == FormationFieldText(*shown, id)) {
+        if (f.Byte)
+            return (*shown).*f.Byte;
+        if (f.Signed)
+            return (*shown).*f.Signed;
+        return shown->Slot[static_cast<std::size_t>(f.Slot)];
+    }
+    return ClampValue(f.Low, f.High, text);
+}
+
+std::optional<FormationFieldId> StoreFormationTexts(const FormationTexts& texts, FormationRecord& formation,
+                                                    const FormationRecord* shown)
 {
     if (const auto bad = UnreadableFormationField(texts))
         return bad;
@@ -92,7 +117,7 @@ std::optional<FormationFieldId> StoreFormationTexts(const FormationTexts& texts,
             formation.Name = Trim(texts[f.Id]).substr(0, kNameLength);
             continue;
         }
-        const long v = *ClampValue(f.Low, f.High, texts[f.Id]);
+        const long v = *FormationFieldValue(f.Id, texts[f.Id], shown);
         if (f.Byte)
             formation.*f.Byte = static_cast<std::uint8_t>(v);
         else if (f.Signed)

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "oob/records.h"
 
@@ -42,6 +43,9 @@ struct FormationField {
     std::uint8_t FormationRecord::*Byte = nullptr;
     std::int8_t FormationRecord::*Signed = nullptr;  // the two modifiers
     int Slot = -1;        // 0..9 for the slot fields, -1 for the others
+    // Years and months: clamped on every commit, untouched or not, as the file
+    // clamps them on save anyway.
+    bool ClampAlways = false;
 };
 
 // The field table, indexed by FormationFieldId.
@@ -59,10 +63,20 @@ FormationTexts TextsOfFormation(const FormationRecord& formation);
 // The first field whose text no number can be read from ("-", "1-2"), if any.
 std::optional<FormationFieldId> UnreadableFormationField(const FormationTexts& texts);
 
+// The number a commit (or a copy) stores for a numeric field from its text: the
+// text clamped into the field's range; nothing when it is no number.
+// shown is the record the page's texts were written from. A field whose text is
+// still the one shown for it keeps shown's value, even beyond the field's range
+// (a slot of 2500 or a modifier of -40 from some file), so a commit of an
+// untouched page loses nothing; years and months are clamped all the same.
+std::optional<long> FormationFieldValue(FormationFieldId id, std::string_view text,
+                                        const FormationRecord* shown = nullptr);
+
 // Stores the page's texts into the formation: the name trimmed and cut to 15
-// characters, every number clamped into its field's range. Every text is checked
+// characters, every number as FormationFieldValue gives it. Every text is checked
 // first: when one cannot be read the formation is left exactly as it was and
 // that field is given back.
-std::optional<FormationFieldId> StoreFormationTexts(const FormationTexts& texts, FormationRecord& formation);
+std::optional<FormationFieldId> StoreFormationTexts(const FormationTexts& texts, FormationRecord& formation,
+                                                    const FormationRecord* shown = nullptr);
 
 }  // namespace brackle

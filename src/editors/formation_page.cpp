@@ -310,7 +310,7 @@ void FormationPage::Rewrite(QLineEdit* edit, const std::string& text)
         return;
     const bool was = rewriting_;
     rewriting_ = true;
-    edit->setText(t);
+    RewriteNumber(edit, t);
     rewriting_ = was;
 }
 
@@ -334,9 +334,7 @@ void FormationPage::SetFieldText(FormationFieldId id, const std::string& text)
 {
     // A stored value longer than the field's typing limit (a type of 255 from
     // some file) is shown whole: cutting it would change it on the next commit.
-    QLineEdit* e = edits_[id];
-    e->setMaxLength(std::max(FormationFieldOf(id).MaxChars, static_cast<int>(text.size())));
-    e->setText(ToQt(text));
+    ShowWhole(edits_[id], ToQt(text));
 }
 
 void FormationPage::TypeRule()
@@ -359,7 +357,7 @@ void FormationPage::TypeEditDone()
 
 void FormationPage::ShowSlot(int k)
 {
-    const SlotView v = SlotViewOf(oob_, k, ToBytes(SlotEdit(k)->text()), typeRule_);
+    const SlotView v = SlotViewOf(oob_, k, ToBytes(SlotEdit(k)->text()), typeRule_, &shown_);
     Rewrite(SlotEdit(k), v.EditText);
     QLabel* name = slotNames_[k - 1];
     QLabel* type = slotTypes_[k - 1];
@@ -420,6 +418,7 @@ void FormationPage::ShowFormation()
     editedFormType_ = currentFormType_;
     TypeRule();
 
+    shown_ = record;
     numLabel_->setText(ToQt(FormationNumberText(n)));
     const FormationTexts texts = TextsOfFormation(record);
     for (FormationFieldId id : {FfName, FfNation, FfYrAvail, FfMonthAvail, FfYrUntil, FfMonthUntil, FfPage,
@@ -446,7 +445,7 @@ bool FormationPage::SaveFormation()
 {
     const FormationTexts texts = Texts();
     FormationRecord& record = oob_.FormationTable[static_cast<std::size_t>(oob_.CurrentFormation)];
-    if (const auto bad = StoreFormationTexts(texts, record))
+    if (const auto bad = StoreFormationTexts(texts, record, &shown_))
         return Refused(*bad, texts);
     ShowFormation();
     return true;
@@ -459,7 +458,9 @@ bool FormationPage::CheckFormation()
         if (NumberOrZero(ToBytes(SlotEdit(k)->text())).Text != ToBytes(SlotEdit(k)->text()))
             ShowSlot(k);  // an empty or unreadable slot becomes "0"
     }
-    const FormationCheck check = CheckFormationSlots(oob_, currentFormType_, SlotTexts());
+    // The rules judge what the commit stores: the clamped slots and type.
+    const long type = FormationFieldValue(FfFormType, ToBytes(edits_[FfFormType]->text()), &shown_).value_or(0);
+    const FormationCheck check = CheckFormationSlots(oob_, type, SlotTexts(), &shown_);
     if (!check.Ok)
         dialogs_.Message(this, kCaption, ToQt(check.Message), Dialogs::Icon::Error);
     return check.Ok;
@@ -486,7 +487,7 @@ bool FormationPage::FillXferBufferFormation(FormationRecord& xfer)
 {
     const FormationTexts texts = Texts();
     FormationRecord read = xfer;
-    if (const auto bad = StoreFormationTexts(texts, read))
+    if (const auto bad = StoreFormationTexts(texts, read, &shown_))
         return Refused(*bad, texts);
     xfer = read;
     return true;
@@ -496,9 +497,11 @@ void FormationPage::PasteToFormation(const FormationRecord& record, bool pasteAs
 {
     // Each edit is written as if typed, so its change rule runs.
     const FormationTexts texts = TextsOfFormation(record);
+    const int nation = pasteAsNation ? oob_.CurrentOOB : record.Nation;
+    shown_ = record;
+    shown_.Nation = static_cast<std::uint8_t>(nation);
     numLabel_->setText(ToQt(FormationNumberText(oob_.CurrentFormation)));
     SetFieldText(FfName, texts[FfName]);
-    const int nation = pasteAsNation ? oob_.CurrentOOB : record.Nation;
     SetFieldText(FfNation, std::to_string(nation));
     nationLabel_->setText(ToQt(NationName(oob_.Names, nation)));
     NationEditChange();
@@ -538,19 +541,19 @@ int FormationPage::EditedFormType() const
 
 void FormationPage::FormPickNationBtnClick()
 {
-    const int n = PickFrom(dialogs_, this, PickNation, oob_, editedFormType_);
+    const int n = PickFrom(dialogs_, this, PickNation, oob_, editedFormType_, PickStart(edits_[FfNation]));
     if (n < 0)
         return;
-    edits_[FfNation]->setText(QString::number(n));
+    ShowWhole(edits_[FfNation], QString::number(n));
     nationLabel_->setText(ToQt(NationName(oob_.Names, n)));
 }
 
 void FormationPage::FormCatPickBtnClick()
 {
-    const int n = PickFrom(dialogs_, this, PickPage, oob_, editedFormType_);
+    const int n = PickFrom(dialogs_, this, PickPage, oob_, editedFormType_, PickStart(edits_[FfPage]));
     if (n < 0)
         return;
-    edits_[FfPage]->setText(QString::number(n));
+    ShowWhole(edits_[FfPage], QString::number(n));
     pageLabel_->setText(ToQt(PageName(n)));
 }
 
@@ -560,7 +563,7 @@ void FormationPage::FormTypePickBtnClick()
     if (TypeIsBnHqOnly(oob_.CurrentFormation)) {
         dialogs_.Message(this, kCaption, ToQt(BnHqOnlyMessage()), Dialogs::Icon::Information);
     } else {
-        n = PickFrom(dialogs_, this, PickFormType, oob_, editedFormType_);
+        n = PickFrom(dialogs_, this, PickFormType, oob_, editedFormType_, PickStart(edits_[FfFormType]));
         if (n < 0)
             return;
     }
@@ -571,10 +574,11 @@ void FormationPage::FormTypePickBtnClick()
 
 void FormationPage::SlotUnitPick(int k)
 {
-    const int n = PickFrom(dialogs_, this, PickUnit, oob_, editedFormType_);
+    // A slot holding a sub-formation names no entry of the unit list.
+    const int n = PickFrom(dialogs_, this, PickUnit, oob_, editedFormType_, PickStart(SlotEdit(k)));
     if (n < 0)
         return;
-    SlotEdit(k)->setText(QString::number(n));
+    ShowWhole(SlotEdit(k), QString::number(n));
     ShowSlot(k);
 }
 
@@ -582,10 +586,14 @@ void FormationPage::SlotFormationPick(int k)
 {
     if (!typeRule_.IsCompanyType)
         return;  // only companies, combat groups and the Bn HQ hold sub-formations
-    const int n = PickFrom(dialogs_, this, PickFormation, oob_, editedFormType_);
+    // The list opens on the sub-formation the slot holds; a unit there is no
+    // entry of the formation list, so none is selected.
+    const long v = PickStart(SlotEdit(k));
+    const long current = v == 0 ? 0 : (v > kUnitSlots ? v - 1000 : -1);
+    const int n = PickFrom(dialogs_, this, PickFormation, oob_, editedFormType_, current);
     if (n < 0)
         return;
-    SlotEdit(k)->setText(QString::number(n > 0 ? 1000 + n : 0));
+    ShowWhole(SlotEdit(k), QString::number(n > 0 ? 1000 + n : 0));
     ShowSlot(k);
 }
 

@@ -30,7 +30,8 @@ public:
     // Stores the controls into FormationTable[CurrentFormation] and shows it
     // again. When a text is no number, says which and stores nothing; gives false then.
     bool SaveFormation();
-    // The formation rules over the page; shows their messages; true when the formation may be saved.
+    // The formation rules over the values a commit of the page stores; shows their
+    // messages; true when the formation may be saved.
     bool CheckFormation();
     // Clears the controls (the Erase command); nothing is stored.
     void EraseFormation();
@@ -62,7 +63,8 @@ private:
     QWidget* BuildSlots();
     QLineEdit* MakeEdit(FormationFieldId id, QWidget* parent);
     QLineEdit* SlotEdit(int k) const { return edits_[SlotField(k)]; }
-    // Sets an edit's text without running its own change rule again.
+    // Sets an edit's text without running its own change rule again; a "0" put in
+    // for a text that was no number is selected, so typing replaces it.
     void Rewrite(QLineEdit* edit, const std::string& text);
     // Shows a value in its edit as a paste or a show writes it (its change rule runs).
     void SetFieldText(FormationFieldId id, const std::string& text);
@@ -90,6 +92,9 @@ private:
 
     Oob& oob_;
     Dialogs& dialogs_;
+    // The record the edits were last written from (by ShowFormation or a paste):
+    // a commit keeps its value in every field the user left as it was.
+    FormationRecord shown_;
     std::array<QLineEdit*, FormationFieldCount> edits_{};
     QLabel* numLabel_ = nullptr;     // FormNamelabel
     QLabel* nationLabel_ = nullptr;  // FormNationLabel

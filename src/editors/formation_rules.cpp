@@ -82,13 +82,14 @@ const FormationRecord* SubFormation(const Oob& oob, long slotValue)
     return &oob.FormationTable[static_cast<std::size_t>(f)];
 }
 
-SlotView SlotViewOf(const Oob& oob, int k, std::string_view slotText, const TypeRuleState& type)
+SlotView SlotViewOf(const Oob& oob, int k, std::string_view slotText, const TypeRuleState& type,
+                    const FormationRecord* shown)
 {
     const EditNumber n = NumberOrZero(slotText);
-    const long v = n.Value;
+    const long v = FormationFieldValue(SlotField(k), n.Text, shown).value_or(0);
     SlotView s;
     s.EditText = n.Text;
-    s.Empty = v == 0;
+    s.Empty = n.Value == 0;
     auto unitName = [&oob](long u) {
         return u >= 1 && u <= kUnitSlots && static_cast<std::size_t>(u) < oob.UnitTable.size()
                    ? Trim(oob.UnitTable[static_cast<std::size_t>(u)].Name)
@@ -133,10 +134,22 @@ SlotView SlotViewOf(const Oob& oob, int k, std::string_view slotText, const Type
 }
 
 FormationCheck CheckFormationSlots(const Oob& oob, long formType,
-                                   const std::array<std::string, kFormationSlotCount>& slotTexts)
+                                   const std::array<std::string, kFormationSlotCount>& slotTexts,
+                                   const FormationRecord* shown)
+{
+    std::array<long, kFormationSlotCount> values{};
+    for (int k = 1; k <= kFormationSlotCount; ++k) {
+        const auto i = static_cast<std::size_t>(k - 1);
+        values[i] = FormationFieldValue(SlotField(k), slotTexts[i], shown).value_or(0);
+    }
+    return CheckFormationSlots(oob, formType, values);
+}
+
+FormationCheck CheckFormationSlots(const Oob& oob, long formType,
+                                   const std::array<long, kFormationSlotCount>& slotValues)
 {
     FormationCheck check;
-    if (NumberOrZero(slotTexts[0]).Value > kUnitSlots) {
+    if (slotValues[0] > kUnitSlots) {
         check.Ok = false;
         check.Message = "The item in slot 1 must be a UNIT and not a FORMATION";
         return check;
@@ -145,7 +158,7 @@ FormationCheck CheckFormationSlots(const Oob& oob, long formType,
     const bool combatGroup = formType == FormCombatGroup;
     std::string lines;
     for (int k = 2; k <= kFormationSlotCount; ++k) {
-        const long v = NumberOrZero(slotTexts[static_cast<std::size_t>(k - 1)]).Value;
+        const long v = slotValues[static_cast<std::size_t>(k - 1)];
         if (v <= kUnitSlots)
             continue;
         const int t = SubFormationType(oob, v);

@@ -63,7 +63,7 @@ const FormationRecord* SubFormation(const Oob& oob, long slotValue);
 // The three labels beside slot k (1..10) for the text of its edit.
 struct SlotView {
     std::string EditText;  // what the edit must hold: "0" replaces a text that is no number
-    bool Empty = false;    // the slot holds 0
+    bool Empty = false;    // the edit holds 0
     std::string Name;
     Colour NameColour = Colour::WindowText;
     std::string Type;
@@ -71,11 +71,14 @@ struct SlotView {
     std::string Date;
     Colour DateColour = Colour::Navy;
 };
-// A slot naming no formation of the table (1000, 2000 and beyond) is checked
+// The labels describe the value a commit stores from the text
+// (FormationFieldValue, with shown as there): "2500" is formation 999. A slot
+// naming no formation of the table (1000, and a kept 2000 and beyond) is checked
 // as an empty formation: a Section with an empty name.
-SlotView SlotViewOf(const Oob& oob, int k, std::string_view slotText, const TypeRuleState& type);
+SlotView SlotViewOf(const Oob& oob, int k, std::string_view slotText, const TypeRuleState& type,
+                    const FormationRecord* shown = nullptr);
 
-// The rules a commit checks on the ten slot texts for a formation of type
+// The rules a commit checks on the ten slot values for a formation of type
 // formType. Slot 1 is checked first and alone; then all nine others, their
 // faults collected in one message. Line breaks are CR LF.
 struct FormationCheck {
@@ -83,7 +86,13 @@ struct FormationCheck {
     std::string Message;  // empty when Ok
 };
 FormationCheck CheckFormationSlots(const Oob& oob, long formType,
-                                   const std::array<std::string, kFormationSlotCount>& slotTexts);
+                                   const std::array<long, kFormationSlotCount>& slotValues);
+// The same over the slot texts, each read as the commit stores it
+// (FormationFieldValue, with shown as there), so the rules judge exactly what is
+// stored: "2500" is checked as formation 999. A text that is no number counts as 0.
+FormationCheck CheckFormationSlots(const Oob& oob, long formType,
+                                   const std::array<std::string, kFormationSlotCount>& slotTexts,
+                                   const FormationRecord* shown = nullptr);
 
 // The number of units a formation holds: 1 for a unit in slot 1, then each of
 // slots 2..10 as Totalise counts it (a sub-formation counts its filled slots).

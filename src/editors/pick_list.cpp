@@ -98,6 +98,16 @@ PickList MakeSlotList(int kind, const Oob& oob)
     return MakePickList(kind, oob, kAnyFormation);
 }
 
+int PickStartEntry(const PickList& list, long current)
+{
+    if (current < 0 || static_cast<unsigned long>(current) >= list.Entries.size())
+        return -1;
+    const auto i = static_cast<std::size_t>(current);
+    if (i < list.Invalid.size() && list.Invalid[i])
+        return -1;
+    return static_cast<int>(current);
+}
+
 int PickResult(const PickList& list, int chosen)
 {
     if (chosen < 0)

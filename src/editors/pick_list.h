@@ -35,6 +35,11 @@ PickList MakePickList(int kind, const Oob& oob, int editedFormType);
 // excluded, since a move target is a slot, not a formation to nest.
 PickList MakeSlotList(int kind, const Oob& oob);
 
+// The entry a list opens on for a field holding current: that entry, or -1 (none
+// selected) when current is no entry of the list or one that may not be chosen,
+// so that OK at once never changes the field.
+int PickStartEntry(const PickList& list, long current);
+
 // The number a choice gives: -2 when cancelled (chosen < 0), 0 for an excluded
 // formation, else the entry's index.
 int PickResult(const PickList& list, int chosen);

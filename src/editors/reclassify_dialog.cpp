@@ -48,7 +48,7 @@ TFormReclassify::TFormReclassify(Oob& oob, Dialogs& dialogs, QWidget* parent)
         auto* title = new QLabel(QString::fromLatin1(caption), this);
         *edit = new QLineEdit(this);
         (*edit)->setObjectName(QString::fromLatin1(editName));
-        (*edit)->setMaxLength(kClassDigits);
+        SetTypingLimit(*edit, kClassDigits);
         (*edit)->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
         title->setBuddy(*edit);
         *button = new QToolButton(this);
@@ -129,8 +129,8 @@ void TFormReclassify::BitBtn1Click()
     const auto to = ReadNumberEdit(dialogs_, this, caption, EditTo, "To New Class Number", 0, kLastClass);
     if (!to)
         return;
-    EditFrom->setText(QString::number(*from));
-    EditTo->setText(QString::number(*to));
+    ShowWhole(EditFrom, QString::number(*from));
+    ShowWhole(EditTo, QString::number(*to));
     StatusBar1->showMessage(ToQt(ReclassifiedText(ReclassifyUnits(oob_, *from, *to))));
 }
 

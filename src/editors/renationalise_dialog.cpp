@@ -42,7 +42,7 @@ TRenatDlg::TRenatDlg(Oob& oob, Dialogs& dialogs, QWidget* parent) : QDialog(pare
         auto* title = new QLabel(QString::fromLatin1(caption), this);
         *edit = new QLineEdit(this);
         (*edit)->setObjectName(QString::fromLatin1(editName));
-        (*edit)->setMaxLength(kNationDigits);
+        SetTypingLimit(*edit, kNationDigits);
         (*edit)->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("000")) + 16);
         title->setBuddy(*edit);
         *button = new QToolButton(this);
@@ -100,8 +100,8 @@ TRenatDlg::TRenatDlg(Oob& oob, Dialogs& dialogs, QWidget* parent) : QDialog(pare
 void TRenatDlg::Prepare(int currentOOB)
 {
     Label1->setText(ToQt(CurrentKobText(oob_.Names, currentOOB)));
-    RenatFromEdit->setText(QString::number(currentOOB));
-    RenatToEdit->setText(QString::number(currentOOB));
+    ShowWhole(RenatFromEdit, QString::number(currentOOB));
+    ShowWhole(RenatToEdit, QString::number(currentOOB));
     // Names may have been read since the last use; show them afresh.
     ShowNationOf(RenatFromEdit, Label4);
     ShowNationOf(RenatToEdit, Label5);
@@ -120,8 +120,8 @@ void TRenatDlg::BitBtn1Click()
     if (!to)
         return;
     // The edits show the numbers used.
-    RenatFromEdit->setText(QString::number(*from));
-    RenatToEdit->setText(QString::number(*to));
+    ShowWhole(RenatFromEdit, QString::number(*from));
+    ShowWhole(RenatToEdit, QString::number(*to));
     const QString result = ToQt(ProcessedText(RenumberNation(oob_, *from, *to)));
     Label6->setText(result);
     emit statusText(result);

@@ -21,6 +21,14 @@ UnitField B(UnitFieldId id, const char* control, const char* title, std::uint8_t
     return UnitField{id, control, title, low, high, maxChars, field, nullptr};
 }
 
+// A year or a month.
+UnitField D(UnitFieldId id, const char* control, const char* title, std::uint8_t U::*field, long low, long high)
+{
+    UnitField f = B(id, control, title, field, 3, low, high);
+    f.ClampAlways = true;
+    return f;
+}
+
 UnitField W(UnitFieldId id, const char* control, const char* title, std::uint16_t U::*field, int maxChars,
             long high)
 {
@@ -35,8 +43,8 @@ std::array<UnitField, UnitFieldCount> MakeFields()
     put(B(UfNation, "UnitNationEdit", "Nation", &U::Nation, 2, 0, 999));
     put(B(UfClass, "UnitClassEdit", "Class", &U::Class, 3));
     put(B(UfMC, "UnitMCEdit", "Movement class", &U::MC, 2));
-    put(B(UfYrAvail, "UnitYrAvailEdit", "Year available from", &U::YrAvail, 3, 0, 120));
-    put(B(UfYrUnavail, "UnitYrUnavailEdit", "Year available until", &U::YrUnavail, 3, 0, 120));
+    put(D(UfYrAvail, "UnitYrAvailEdit", "Year available from", &U::YrAvail, 0, 120));
+    put(D(UfYrUnavail, "UnitYrUnavailEdit", "Year available until", &U::YrUnavail, 0, 120));
     put(W(UfCost, "UnitCostEdit", "Cost", &U::Cost, 3, 999));
     put(B(UfCrew, "UnitCrewEdit", "Crew", &U::Crew, 3));
     put(B(UfSize, "UnitSizeEdit", "Size", &U::Size, 2));
@@ -92,8 +100,8 @@ std::array<UnitField, UnitFieldCount> MakeFields()
     put(B(UfERATS, "UnitERATSEdit", "ERA, turret side", &U::ERATS, 3));
     put(B(UfERATR, "UnitERATREdit", "ERA, turret rear", &U::ERATR, 3));
     put(B(UfERATop, "UnitERATopEdit", "ERA, top", &U::ERATop, 3));
-    put(B(UfMonthAvail, "UnitMonthAvailEdit", "Month available from", &U::MonthAvail, 3, 1, 12));
-    put(B(UfMonthUnAvail, "UnitMonthUnAvailEdit", "Month available until", &U::MonthUnAvail, 3, 1, 12));
+    put(D(UfMonthAvail, "UnitMonthAvailEdit", "Month available from", &U::MonthAvail, 1, 12));
+    put(D(UfMonthUnAvail, "UnitMonthUnAvailEdit", "Month available until", &U::MonthUnAvail, 1, 12));
     put(B(UfSoundByte, "UnitSoundByteEdit", "Sound", &U::SoundByte, 3));
     put(B(UfWPNSound1, "UnitWPNSound1Edit", "Weapon 1 sound", &U::WPNSound1, 3));
     put(B(UfWPNSound2, "UnitWPNSound2Edit", "Weapon 2 sound", &U::WPNSound2, 3));
@@ -153,7 +161,25 @@ std::optional<UnitFieldId> UnreadableUnitField(const UnitTexts& texts)
     return std::nullopt;
 }
 
-std::optional<UnitFieldId> StoreUnitTexts(const UnitTexts& texts, UnitRecord& unit, UnitStore mode)
+std::optional<long> UnitFieldValue(UnitFieldId id, std::string_view text, UnitStore mode, const UnitRecord* shown)
+{
+    const UnitField& f = UnitFieldOf(id);
+    if (!f.Byte && !f.Word)
+        return std::nullopt;  // the name is no number
+    if (shown && !f.ClampAlways && text == UnitFieldText(*shown, id))
+        return f.Word ? long{(*shown).*f.Word} : long{(*shown).*f.Byte};
+    const bool month = id == UfMonthAvail || id == UfMonthUnAvail;
+    const long low = mode == UnitStore::Copy && month ? 0 : f.Low;
+    const auto v = ClampValue(low, f.High, text);
+    if (!v)
+        return std::nullopt;
+    if (f.Word)
+        return std::min(*v, kWordMax);
+    return *v & 0xFF;  // the nation keeps its low 8 bits
+}
+
+std::optional<UnitFieldId> StoreUnitTexts(const UnitTexts& texts, UnitRecord& unit, UnitStore mode,
+                                          const UnitRecord* shown)
 {
     if (const auto bad = UnreadableUnitField(texts))
         return bad;
@@ -162,17 +188,26 @@ std::optional<UnitFieldId> StoreUnitTexts(const UnitTexts& texts, UnitRecord& un
             unit.Name = Trim(texts[f.Id]).substr(0, kNameLength);
             continue;
         }
-        const bool month = f.Id == UfMonthAvail || f.Id == UfMonthUnAvail;
-        const long low = mode == UnitStore::Copy && month ? 0 : f.Low;
-        const long v = *ClampValue(low, f.High, texts[f.Id]);
+        const long v = *UnitFieldValue(f.Id, texts[f.Id], mode, shown);
         if (f.Word)
-            unit.*f.Word = static_cast<std::uint16_t>(std::min(v, kWordMax));
+            unit.*f.Word = static_cast<std::uint16_t>(v);
         else
-            unit.*f.Byte = static_cast<std::uint8_t>(v & 0xFF);  // the nation keeps its low 8 bits
+            unit.*f.Byte = static_cast<std::uint8_t>(v);
     }
     if (mode == UnitStore::Commit)
         ApplyUnitClassRules(unit);
     return std::nullopt;
+}
+
+void CopyUnitField(const UnitRecord& from, UnitRecord& to, UnitFieldId id)
+{
+    const UnitField& f = UnitFieldOf(id);
+    if (f.Byte)
+        to.*f.Byte = from.*f.Byte;
+    else if (f.Word)
+        to.*f.Word = from.*f.Word;
+    else
+        to.Name = from.Name;
 }
 
 UnitTexts ErasedUnitTexts()

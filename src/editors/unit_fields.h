@@ -39,6 +39,9 @@ struct UnitField {
     int MaxChars;         // the most characters the edit accepts
     std::uint8_t UnitRecord::*Byte = nullptr;
     std::uint16_t UnitRecord::*Word = nullptr;  // 16-bit fields; nullptr for bytes and the name
+    // Years and months: clamped on every commit, untouched or not, as the file
+    // clamps them on save anyway (a month shown as 0 is stored as 1).
+    bool ClampAlways = false;
 };
 
 // The field table, indexed by UnitFieldId.
@@ -63,12 +66,25 @@ std::optional<UnitFieldId> UnreadableUnitField(const UnitTexts& texts);
 // paste buffer takes the months as 0..12 and applies no class rules.
 enum class UnitStore { Commit, Copy };
 
-// Stores the page's texts into the unit, clamped into each field's range, then
+// The number a commit (or a copy) stores for a numeric field from its text: the
+// text clamped into the field's range, then into the field's width (a 16-bit
+// field clamps 65536..99999 to 65535; the nation keeps its low 8 bits). Nothing
+// when the text is no number.
+// shown is the record the page's texts were written from. A field whose text is
+// still the one shown for it keeps shown's value, even beyond the field's range
+// (a Cost of 1234 or weapon 252 from some file), so a commit of an untouched
+// page loses nothing; years and months are clamped all the same.
+std::optional<long> UnitFieldValue(UnitFieldId id, std::string_view text, UnitStore mode = UnitStore::Commit,
+                                   const UnitRecord* shown = nullptr);
+
+// Stores the page's texts into the unit, each as UnitFieldValue gives it, then
 // (on a commit) applies the class rules. Every text is checked first: when one
 // cannot be read the unit is left exactly as it was and that field is given back.
-// A 16-bit field clamps 65536..99999 to 65535; the nation keeps its low 8 bits.
 std::optional<UnitFieldId> StoreUnitTexts(const UnitTexts& texts, UnitRecord& unit,
-                                          UnitStore mode = UnitStore::Commit);
+                                          UnitStore mode = UnitStore::Commit, const UnitRecord* shown = nullptr);
+
+// Copies one field's value from one record to another.
+void CopyUnitField(const UnitRecord& from, UnitRecord& to, UnitFieldId id);
 
 // The texts the Erase command puts on the page; nothing is stored until a commit.
 UnitTexts ErasedUnitTexts();

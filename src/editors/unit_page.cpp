@@ -253,6 +253,7 @@ QWidget* UnitPage::BuildCapacity()
         grid->addWidget(MakeEdit(id, g), r, c + 1);
         ++i;
     }
+    grid->setColumnStretch(4, 1);  // spare room past the fields, never between a label and its edit
     return g;
 }
 
@@ -323,12 +324,15 @@ QWidget* UnitPage::BuildWeapons()
         grid->addWidget(MakeEdit(kAPFields[k], g), r, 5);
         grid->addWidget(MakeEdit(kSoundFields[k], g), r, 6);
     }
-    grid->setColumnStretch(3, 1);
+    // The rounds follow the longest name a weapon can have; spare room goes past them.
+    grid->setColumnMinimumWidth(3, fontMetrics().horizontalAdvance(QString(static_cast<int>(kNameLength),
+                                                                           QLatin1Char('n'))));
     grid->setColumnMinimumWidth(7, 6);
     grid->addWidget(MakeLabel(nullptr, QStringLiteral("Sabot"), g), 1, 8, Qt::AlignRight);
     grid->addWidget(MakeEdit(UfSabotAmmo, g), 1, 9);
     grid->addWidget(MakeLabel(nullptr, QStringLiteral("HEAT"), g), 2, 8, Qt::AlignRight);
     grid->addWidget(MakeEdit(UfHEATAmmo, g), 2, 9);
+    grid->setColumnStretch(10, 1);
     return g;
 }
 
@@ -429,7 +433,7 @@ void UnitPage::RunNationRule()
     const NationIndicatorState s = NationIndicator(ToBytes(TextOf(UfNation)), ToBytes(TextOf(UfName)),
                                                    ToBytes(TextOf(UfClass)), oob_.CurrentOOB);
     if (ToQt(s.Text) != TextOf(UfNation)) {
-        edits_[UfNation]->setText(ToQt(s.Text));  // runs the rule again on the replaced text
+        RewriteNumber(edits_[UfNation], ToQt(s.Text));  // runs the rule again on the replaced text
         return;
     }
     PaintEdit(edits_[UfNation], s.Edit);
@@ -455,8 +459,9 @@ void UnitPage::ShowUnit()
     edits_[UfName]->setToolTip(used ? QStringLiteral("Name (this unit is used in a formation)")
                                     : QStringLiteral("Name"));
 
+    shown_ = unit;
     for (UnitFieldId id : UnitShowOrder()) {
-        edits_[id]->setText(ToQt(UnitFieldText(unit, id)));
+        ShowWhole(edits_[id], ToQt(UnitFieldText(unit, id)));
         if (id == UfNation)
             nationLabel_->setText(ToQt(NationName(oob_.Names, unit.Nation)));
         else if (id == UfClass)
@@ -492,7 +497,7 @@ bool UnitPage::Refused(UnitFieldId id, const UnitTexts& texts)
 bool UnitPage::SaveUnit()
 {
     const UnitTexts texts = Texts();
-    if (const auto bad = StoreUnitTexts(texts, oob_.UnitTable[oob_.CurrentUnit]))
+    if (const auto bad = StoreUnitTexts(texts, oob_.UnitTable[oob_.CurrentUnit], UnitStore::Commit, &shown_))
         return Refused(*bad, texts);
     ShowUnit();
     return true;
@@ -502,7 +507,7 @@ bool UnitPage::FillXferBufferUnit(UnitRecord& xfer)
 {
     const UnitTexts texts = Texts();
     UnitRecord read = xfer;
-    if (const auto bad = StoreUnitTexts(texts, read, UnitStore::Copy))
+    if (const auto bad = StoreUnitTexts(texts, read, UnitStore::Copy, &shown_))
         return Refused(*bad, texts);
     xfer = read;
     return true;
@@ -518,11 +523,13 @@ void UnitPage::PasteToUnit(const UnitRecord& record, const PasteOptions& options
         if (id == UfNation) {
             const int nation = options.PasteAsNation ? oob_.CurrentOOB : record.Nation;
             text = std::to_string(nation);
-            edits_[id]->setText(ToQt(text));
+            shown_.Nation = static_cast<std::uint8_t>(nation);
+            ShowWhole(edits_[id], ToQt(text));
             nationLabel_->setText(ToQt(NationName(oob_.Names, nation)));
             continue;
         }
-        edits_[id]->setText(ToQt(text));
+        CopyUnitField(record, shown_, id);
+        ShowWhole(edits_[id], ToQt(text));
         if (id == UfClass)
             classLabel_->setText(ToQt(UnitClassName(oob_.Names, record.Class)));
         else if (id == UfMC)
@@ -540,7 +547,7 @@ void UnitPage::EraseUnit()
     numLabel_->setText(QStringLiteral("Unit ") + ToQt(Pad3(oob_.CurrentUnit)));
     const UnitTexts t = ErasedUnitTexts();
     for (UnitFieldId id : UnitShowOrder())
-        edits_[id]->setText(ToQt(t[id]));
+        ShowWhole(edits_[id], ToQt(t[id]));
     nationLabel_->setText(ToQt(NationName(oob_.Names, 0)));
     classLabel_->setText(ToQt(UnitClassName(oob_.Names, 216)));
     mcLabel_->setText(ToQt(MoveClassName(0)));
@@ -551,7 +558,8 @@ void UnitPage::EraseUnit()
 
 bool UnitPage::CheckUnitWeapons()
 {
-    const WeaponCheck check = brackle::CheckUnitWeapons(ToBytes(TextOf(UfClass)), WeaponTexts(), oob_.WeaponTable);
+    const WeaponCheck check =
+        brackle::CheckUnitWeapons(ToBytes(TextOf(UfClass)), WeaponTexts(), oob_.WeaponTable, &shown_);
     for (const RuleMessage& m : check.Messages)
         dialogs_.Message(this, kCaption, ToQt(m.Text), m.Error ? Dialogs::Icon::Error : Dialogs::Icon::Warning);
     return check.Ok;
@@ -564,38 +572,39 @@ void UnitPage::PaintNumberLabelNavy()
 
 void UnitPage::UnitPickUCBtnClick()
 {
-    const int n = PickFrom(dialogs_, this, PickUnitClass, oob_, 0);
+    const int n = PickFrom(dialogs_, this, PickUnitClass, oob_, 0, PickStart(edits_[UfClass]));
     if (n < 0)
         return;
-    edits_[UfClass]->setText(QString::number(n));
+    ShowWhole(edits_[UfClass], QString::number(n));
     classLabel_->setText(ToQt(UnitClassName(oob_.Names, n)));
     emit pictureRefreshRequested();
 }
 
 void UnitPage::UnitPickMCBtnClick()
 {
-    const int n = PickFrom(dialogs_, this, PickMoveClass, oob_, 0);
+    const int n = PickFrom(dialogs_, this, PickMoveClass, oob_, 0, PickStart(edits_[UfMC]));
     if (n < 0)
         return;
-    edits_[UfMC]->setText(QString::number(n));
+    ShowWhole(edits_[UfMC], QString::number(n));
     mcLabel_->setText(ToQt(MoveClassName(n)));
 }
 
 void UnitPage::UnitGetNationBtnClick()
 {
-    const int n = PickFrom(dialogs_, this, PickNation, oob_, 0);
+    const int n = PickFrom(dialogs_, this, PickNation, oob_, 0, PickStart(edits_[UfNation]));
     if (n < 0)
         return;
-    edits_[UfNation]->setText(QString::number(n));
+    ShowWhole(edits_[UfNation], QString::number(n));
     nationLabel_->setText(ToQt(NationName(oob_.Names, n)));
 }
 
 void UnitPage::UnitWpnPickBtnClick(int slot)
 {
-    const int n = PickFrom(dialogs_, this, PickWeapon, oob_, 0);
+    QLineEdit* edit = edits_[kWeaponFields[slot - 1]];
+    const int n = PickFrom(dialogs_, this, PickWeapon, oob_, 0, PickStart(edit));
     if (n < 0)
         return;
-    edits_[kWeaponFields[slot - 1]]->setText(QString::number(n));
+    ShowWhole(edit, QString::number(n));
     ShowWeaponName(slot, n);
 }
 

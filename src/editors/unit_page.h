@@ -31,7 +31,8 @@ public:
     // shows the unit again. When a text is no number, says which and stores
     // nothing; gives false then.
     bool SaveUnit();
-    // The weapon rules over the page's texts; shows their messages; true when the unit may be saved.
+    // The weapon rules over the values a commit of the page's texts stores; shows
+    // their messages; true when the unit may be saved.
     bool CheckUnitWeapons();
     // Commit paints the number label navy before it checks the unit.
     void PaintNumberLabelNavy();
@@ -77,6 +78,9 @@ private:
 
     Oob& oob_;
     Dialogs& dialogs_;
+    // The record the edits were last written from (by ShowUnit, field by field by
+    // a paste): a commit keeps its value in every field the user left as it was.
+    UnitRecord shown_;
     std::array<QLineEdit*, UnitFieldCount> edits_{};
     QLabel* numLabel_ = nullptr;
     QLabel* nationLabel_ = nullptr;

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <limits>
 
+#include "editors/unit_fields.h"
 #include "oob/text.h"
 
 namespace brackle {
@@ -63,15 +64,11 @@ bool IsArtilleryFireControlClass(long c)
 
 // The rule for one weapon slot (slot 1..4); adds its messages and returns
 // false when a blocking rule failed.
-bool CheckWeaponSlot(int slot, long c, std::string_view weaponText, const std::vector<WeaponRecord>& weapons,
+bool CheckWeaponSlot(int slot, long c, long w, const std::vector<WeaponRecord>& weapons,
                      std::vector<RuleMessage>& out)
 {
-    const std::string trimmed = Trim(weaponText);
-    if (trimmed.empty())
-        return true;
-    const long w = NumberIn(trimmed).value_or(0);
     if (w < 1 || w > kWeaponSlots)
-        return true;  // the save clamps it into 0..249
+        return true;  // no weapon: none in the slot, or a number beyond 249 kept from the file
     // A table shorter than the file's 249 weapons holds no weapon there.
     const WeaponRecord none;
     const WeaponRecord& weapon = static_cast<std::size_t>(w) < weapons.size() ? weapons[w] : none;
@@ -175,16 +172,26 @@ std::optional<long> NumberIn(std::string_view text)
     return v;
 }
 
-WeaponCheck CheckUnitWeapons(std::string_view classText, const std::array<std::string, 4>& weaponTexts,
+WeaponCheck CheckUnitWeapons(long unitClass, const std::array<long, 4>& weaponNumbers,
                              const std::vector<WeaponRecord>& weapons)
 {
     WeaponCheck check;
-    const long c = NumberIn(classText).value_or(0);
     for (int k = 0; k < 4; ++k) {
-        if (!CheckWeaponSlot(k + 1, c, weaponTexts[static_cast<std::size_t>(k)], weapons, check.Messages))
+        if (!CheckWeaponSlot(k + 1, unitClass, weaponNumbers[static_cast<std::size_t>(k)], weapons, check.Messages))
             check.Ok = false;
     }
     return check;
+}
+
+WeaponCheck CheckUnitWeapons(std::string_view classText, const std::array<std::string, 4>& weaponTexts,
+                             const std::vector<WeaponRecord>& weapons, const UnitRecord* shown)
+{
+    constexpr UnitFieldId kWeaponFields[4] = {UfWpn1, UfWpn2, UfWpn3, UfWpn4};
+    const long c = UnitFieldValue(UfClass, classText, UnitStore::Commit, shown).value_or(0);
+    std::array<long, 4> w{};
+    for (std::size_t k = 0; k < 4; ++k)
+        w[k] = UnitFieldValue(kWeaponFields[k], weaponTexts[k], UnitStore::Commit, shown).value_or(0);
+    return CheckUnitWeapons(c, w, weapons);
 }
 
 void ApplyUnitClassRules(UnitRecord& unit)

@@ -39,11 +39,17 @@ struct WeaponCheck {
     std::vector<RuleMessage> Messages;   // in the order shown, every slot checked
 };
 
-// The weapon rules for the four weapon slots, read from the page's texts: the
-// class text and the four weapon texts; weapon data from the stored table
-// (indexed by weapon number; a number beyond the table finds no weapon).
-WeaponCheck CheckUnitWeapons(std::string_view classText, const std::array<std::string, 4>& weaponTexts,
+// The weapon rules for the four weapon slots of a unit of class unitClass;
+// weapon data from the stored table (indexed by weapon number; a number beyond
+// the table finds no weapon). A slot holding no weapon 1..249 passes.
+WeaponCheck CheckUnitWeapons(long unitClass, const std::array<long, 4>& weaponNumbers,
                              const std::vector<WeaponRecord>& weapons);
+// The same over the page's texts: the class text and the four weapon texts, each
+// read as the commit stores it (UnitFieldValue, with shown as there), so the rules
+// judge exactly what is stored: "5a" is weapon 5, "300" is weapon 249. A text
+// that is no number counts as 0; the commit refuses it anyway.
+WeaponCheck CheckUnitWeapons(std::string_view classText, const std::array<std::string, 4>& weaponTexts,
+                             const std::vector<WeaponRecord>& weapons, const UnitRecord* shown = nullptr);
 
 // The class rules applied to a stored unit after a save (forced zeros).
 void ApplyUnitClassRules(UnitRecord& unit);

@@ -120,7 +120,7 @@ void WeaponPage::WriteControls(const WeaponRecord& record, int slot)
     numLabel_->setText(QStringLiteral("Weapon ") + ToQt(Pad3(slot)));
     const WeaponTexts t = TextsOfWeapon(record);
     for (int id = 0; id < WeaponFieldCount; ++id)
-        edits_[id]->setText(ToQt(t[id]));
+        ShowWhole(edits_[id], ToQt(t[id]));
     classLabel_->setText(ToQt(WeaponClassName(record.Class)));
 }
 
@@ -166,10 +166,10 @@ void WeaponPage::EraseWeapon()
 
 void WeaponPage::WpnClassPickbtnClick()
 {
-    const int n = PickFrom(dialogs_, this, PickWeaponClass, oob_, 0);
+    const int n = PickFrom(dialogs_, this, PickWeaponClass, oob_, 0, PickStart(edits_[WfClass]));
     if (n < 0)
         return;
-    edits_[WfClass]->setText(QString::number(n));
+    ShowWhole(edits_[WfClass], QString::number(n));
     classLabel_->setText(ToQt(WeaponClassName(n)));
 }
 

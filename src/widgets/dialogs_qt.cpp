@@ -85,12 +85,12 @@ bool QtDialogs::OpenUrl(const QUrl& url)
     return QDesktopServices::openUrl(url);
 }
 
-int QtDialogs::Pick(QWidget* parent, const QString& caption, const QStringList& entries)
+int QtDialogs::Pick(QWidget* parent, const QString& caption, const QStringList& entries, int selected)
 {
     if (pickForm_)
-        return pickForm_->Choose(caption, entries);
+        return pickForm_->Choose(caption, entries, selected);
     TPickForm form(parent);
-    return form.Choose(caption, entries);
+    return form.Choose(caption, entries, selected);
 }
 
 bool QtDialogs::SearchAndReplace(QWidget* parent, QString* find, QString* replace)

@@ -43,9 +43,10 @@ public:
     virtual QString ExistingDirectory(QWidget* parent, const QString& caption, const QString& startDir) = 0;
     // Opens a file or web address with the desktop's default handler; false when that failed.
     virtual bool OpenUrl(const QUrl& url) = 0;
-    // The pick list: entries (entry index = number) under caption, entry 0 selected.
-    // Gives the index chosen with OK or a double click, or -2 on Cancel or close.
-    virtual int Pick(QWidget* parent, const QString& caption, const QStringList& entries) = 0;
+    // The pick list: entries (entry index = number) under caption, entry selected
+    // selected (-1: none). Gives the index chosen with OK or a double click, or -2
+    // on Cancel or close, and on OK while no entry is selected.
+    virtual int Pick(QWidget* parent, const QString& caption, const QStringList& entries, int selected) = 0;
     // The search-and-replace dialog; true on OK, with the name to find and its replacement.
     virtual bool SearchAndReplace(QWidget* parent, QString* find, QString* replace) = 0;
     // The paste-buffer dialog for one copy or paste; OK and All carry out their
@@ -69,7 +70,7 @@ public:
                          const QString& filter) override;
     QString ExistingDirectory(QWidget* parent, const QString& caption, const QString& startDir) override;
     bool OpenUrl(const QUrl& url) override;
-    int Pick(QWidget* parent, const QString& caption, const QStringList& entries) override;
+    int Pick(QWidget* parent, const QString& caption, const QStringList& entries, int selected) override;
     bool SearchAndReplace(QWidget* parent, QString* find, QString* replace) override;
     PasteResult PasteBuffer(QWidget* parent, PasteRequest& request) override;
     bool Print(QWidget* parent, QPrinter* printer) override;

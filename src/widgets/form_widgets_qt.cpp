@@ -4,9 +4,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
+#include <QVariant>
 #include <algorithm>
 
 #include "editors/unit_fields.h"
+#include "editors/unit_rules.h"
 #include "oob/text.h"
 #include "widgets/dialogs_qt.h"
 #include "widgets/pick_form.h"
@@ -14,12 +16,76 @@
 
 namespace brackle {
 
+namespace {
+
+// The typing limit and the width an edit was made with, kept on the edit itself.
+const char* const kTypingLimit = "brackleTypingLimit";
+const char* const kMadeWidth = "brackleMadeWidth";
+// The room a number edit keeps beside its digits (frame and margins).
+constexpr int kNumberPadding = 10;
+
+int TypingLimitOf(const QLineEdit* edit)
+{
+    const QVariant v = edit->property(kTypingLimit);
+    return v.isValid() ? v.toInt() : edit->maxLength();
+}
+
+// A fixed-width edit grows to show text whole, and goes back to the width it was
+// made with when that suffices.
+void FitWidth(QLineEdit* edit, const QString& text)
+{
+    QVariant made = edit->property(kMadeWidth);
+    if (!made.isValid()) {
+        if (edit->minimumWidth() != edit->maximumWidth())
+            return;  // its layout sizes it
+        made = edit->maximumWidth();
+        edit->setProperty(kMadeWidth, made);
+    }
+    const int need = edit->fontMetrics().horizontalAdvance(text) + kNumberPadding;
+    const int width = std::max(made.toInt(), need);
+    if (edit->maximumWidth() != width)
+        edit->setFixedWidth(width);
+}
+
+}  // namespace
+
+void SetTypingLimit(QLineEdit* edit, int maxChars)
+{
+    const bool wired = edit->property(kTypingLimit).isValid();
+    edit->setProperty(kTypingLimit, maxChars);
+    edit->setMaxLength(std::max(maxChars, static_cast<int>(edit->text().size())));
+    if (wired)
+        return;
+    // Only the user's own editing brings the limit back; a longer text shown by
+    // the program keeps its room until then.
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
+        const int limit = TypingLimitOf(edit);
+        if (text.size() <= limit && edit->maxLength() != limit)
+            edit->setMaxLength(limit);
+    });
+}
+
+void ShowWhole(QLineEdit* edit, const QString& text)
+{
+    edit->setMaxLength(std::max(TypingLimitOf(edit), static_cast<int>(text.size())));
+    FitWidth(edit, text);
+    edit->setText(text);
+}
+
+void RewriteNumber(QLineEdit* edit, const QString& text)
+{
+    const bool wasNumber = NumberIn(ToBytes(edit->text())).has_value();
+    ShowWhole(edit, text);
+    if (!wasNumber && text == QLatin1String("0"))
+        edit->selectAll();
+}
+
 QLineEdit* MakeFieldEdit(QWidget* parent, const char* control, const char* hint, int maxChars, bool isName,
                          int nameWidth, int maxDigits)
 {
     auto* e = new QLineEdit(parent);
     e->setObjectName(QString::fromLatin1(control));
-    e->setMaxLength(maxChars);
+    SetTypingLimit(e, maxChars);
     e->setToolTip(QString::fromLatin1(hint));
     if (isName) {
         e->setValidator(new Latin1Validator(e));
@@ -27,7 +93,7 @@ QLineEdit* MakeFieldEdit(QWidget* parent, const char* control, const char* hint,
     } else {
         // Room for the digits a modder types, never less than three.
         const int chars = std::clamp(maxChars, 3, maxDigits);
-        e->setFixedWidth(e->fontMetrics().horizontalAdvance(QString(chars, QLatin1Char('0'))) + 10);
+        e->setFixedWidth(e->fontMetrics().horizontalAdvance(QString(chars, QLatin1Char('0'))) + kNumberPadding);
         e->setAlignment(Qt::AlignRight);
     }
     return e;
@@ -85,11 +151,16 @@ std::optional<int> ReadNumberEdit(Dialogs& dialogs, QWidget* parent, const QStri
     return static_cast<int>(*n);
 }
 
+long PickStart(const QLineEdit* edit)
+{
+    return NumberIn(ToBytes(edit->text())).value_or(0);
+}
+
 void PickInto(Dialogs& dialogs, QWidget* parent, int kind, const Oob& oob, QLineEdit* edit)
 {
-    const int n = PickFrom(dialogs, parent, kind, oob, 0);
+    const int n = PickFrom(dialogs, parent, kind, oob, 0, PickStart(edit));
     if (n >= 0)
-        edit->setText(QString::number(n));
+        ShowWhole(edit, QString::number(n));
 }
 
 bool RefuseUnreadable(Dialogs& dialogs, QWidget* parent, QLineEdit* edit, std::string_view title,

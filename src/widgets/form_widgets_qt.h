@@ -21,8 +21,22 @@ class Dialogs;
 
 // A field's edit: a name edit (single-byte text only, at least nameWidth pixels
 // wide) or a right-aligned number edit wide enough for up to maxDigits digits.
+// maxChars is its typing limit (see SetTypingLimit).
 QLineEdit* MakeFieldEdit(QWidget* parent, const char* control, const char* hint, int maxChars, bool isName,
                          int nameWidth, int maxDigits);
+// Limits what the user can type into edit to maxChars characters. It limits the
+// typing only: a text put in with ShowWhole may be longer, and the limit holds
+// again once the user's editing brings the text back within it.
+void SetTypingLimit(QLineEdit* edit, int maxChars);
+// Puts text into edit whole, however long: the edit's typing limit and, for a
+// fixed-width edit, its width grow to fit it, so a stored value is never cut
+// (a Radio of 113 in a two-character edit shows 113 and a commit keeps 113).
+void ShowWhole(QLineEdit* edit, const QString& text);
+// A change rule that replaces an edit's text: when the text was no number (an
+// emptied edit) and becomes "0", the "0" is selected, so that what the user types
+// next replaces it instead of following it.
+void RewriteNumber(QLineEdit* edit, const QString& text);
+
 // A "..." button that opens a pick list.
 QToolButton* MakePickButton(const char* name, const QString& hint, QWidget* parent);
 // The compact grid inside a page's group box.
@@ -37,7 +51,12 @@ QString GroupBoxStyle();
 std::optional<int> ReadNumberEdit(Dialogs& dialogs, QWidget* parent, const QString& caption, QLineEdit* edit,
                                   std::string_view title, long low, long high);
 
-// Opens the pick list of kind and puts the number chosen into edit; a cancel changes nothing.
+// The number a pick list opened from edit starts on: the number the edit holds,
+// 0 when it is empty or holds no number.
+long PickStart(const QLineEdit* edit);
+
+// Opens the pick list of kind on the edit's number and puts the number chosen
+// into edit; a cancel changes nothing.
 void PickInto(Dialogs& dialogs, QWidget* parent, int kind, const Oob& oob, QLineEdit* edit);
 
 // Refuses a page's commit, copy or move: says which field holds no number, then

@@ -66,19 +66,31 @@ TPickForm::TPickForm(QWidget* parent) : QDialog(parent)
     connect(typingTimer_, &QTimer::timeout, this, [this] { typed_.clear(); });
 }
 
-int TPickForm::Choose(const QString& caption, const QStringList& entries)
+int TPickForm::Choose(const QString& caption, const QStringList& entries, int selected)
 {
     typingTimer_->stop();
     typed_.clear();
     ListBox1->clear();
     setWindowTitle(caption);
     ListBox1->addItems(entries);
-    ListBox1->setCurrentRow(0);
+    if (selected >= 0 && selected < ListBox1->count()) {
+        ListBox1->setCurrentRow(selected);
+        ListBox1->scrollToItem(ListBox1->currentItem(), QAbstractItemView::PositionAtCenter);
+    } else {
+        ListBox1->setCurrentRow(-1);
+        ListBox1->scrollToTop();
+    }
     StatusBar1->showMessage(QString::fromLatin1(kHelpText));
     ListBox1->setFocus();
-    const int row = exec() == QDialog::Accepted ? ListBox1->currentRow() : -1;
+    const bool accepted = exec() == QDialog::Accepted;
     typingTimer_->stop();
-    return row < 0 ? -2 : row;
+    // The chosen entry is the selected one: the list may make an entry current
+    // without selecting it (on gaining focus with none selected), and OK on that
+    // chooses nothing.
+    const QList<QListWidgetItem*> chosen = ListBox1->selectedItems();
+    if (!accepted || chosen.isEmpty())
+        return -2;
+    return ListBox1->row(chosen.front());
 }
 
 void TPickForm::ListBox1DblClick(QListWidgetItem* item)
@@ -118,18 +130,18 @@ void TPickForm::TypeDigit(QChar digit)
     StatusBar1->showMessage(QStringLiteral("Number %1").arg(typed_));
 }
 
-int PickFrom(Dialogs& dialogs, QWidget* parent, int kind, const Oob& oob, int editedFormType)
+int PickFrom(Dialogs& dialogs, QWidget* parent, int kind, const Oob& oob, int editedFormType, long current)
 {
-    return PickFromList(dialogs, parent, MakePickList(kind, oob, editedFormType));
+    return PickFromList(dialogs, parent, MakePickList(kind, oob, editedFormType), current);
 }
 
-int PickFromList(Dialogs& dialogs, QWidget* parent, const PickList& list)
+int PickFromList(Dialogs& dialogs, QWidget* parent, const PickList& list, long current)
 {
     QStringList entries;
     entries.reserve(static_cast<qsizetype>(list.Entries.size()));
     for (const std::string& e : list.Entries)
         entries.push_back(ToQt(e));
-    return PickResult(list, dialogs.Pick(parent, ToQt(list.Caption), entries));
+    return PickResult(list, dialogs.Pick(parent, ToQt(list.Caption), entries, PickStartEntry(list, current)));
 }
 
 }  // namespace brackle

@@ -22,9 +22,11 @@ class TPickForm : public QDialog {
 public:
     explicit TPickForm(QWidget* parent = nullptr);
 
-    // Shows entries (entry index = number) under caption with entry 0 selected.
-    // Gives the index chosen with OK, Enter or a double click, -2 on Cancel or close.
-    int Choose(const QString& caption, const QStringList& entries);
+    // Shows entries (entry index = number) under caption with entry selected
+    // selected (none when it is no entry of the list). Gives the index chosen with
+    // OK, Enter or a double click; -2 on Cancel or close, and on OK while no entry
+    // is selected.
+    int Choose(const QString& caption, const QStringList& entries, int selected);
 
     void ListBox1DblClick(QListWidgetItem* item);
 
@@ -41,10 +43,13 @@ private:
     QString typed_;
 };
 
-// Shows the pick list of kind through dialogs and gives the number chosen: -2 when
-// cancelled, 0 for a formation that may not be chosen, else the entry's number.
-int PickFrom(Dialogs& dialogs, QWidget* parent, int kind, const Oob& oob, int editedFormType);
+// Shows the pick list of kind through dialogs, opened on the entry of current
+// (the number the field holds), and gives the number chosen: -2 when cancelled,
+// 0 for a formation that may not be chosen, else the entry's number. When current
+// is no entry that may be chosen (a weapon 252, an excluded formation) no entry
+// is selected, so OK at once changes nothing.
+int PickFrom(Dialogs& dialogs, QWidget* parent, int kind, const Oob& oob, int editedFormType, long current);
 // The same for a list already made.
-int PickFromList(Dialogs& dialogs, QWidget* parent, const PickList& list);
+int PickFromList(Dialogs& dialogs, QWidget* parent, const PickList& list, long current);
 
 }  // namespace brackle

@@ -225,12 +225,13 @@ TEST_F(BulkEditDialogs, PickButtonsSetTheEditAndItsName)
         const char* caption;
         int pick;
         const char* text;
+        int opensOn;  // the number the edit held
     } cases[] = {
-        {&renat, "UnitWpn1PickBtn", "RenatFromEdit", "Label4", "Pick List : Nationality", 12, "Twelfth Nation"},
-        {&renat, "SpeedButton1", "RenatToEdit", "Label5", "Pick List : Nationality", 4, "Fourth Nation"},
-        {&reclassify, "UnitWpn1PickBtn", "EditFrom", "EditFromdesc", "Pick List : Unit Class", 216, "Empty"},
-        {&reclassify, "SpeedButton1", "EditTo", "EditToDesc", "Pick List : Unit Class", 30, "Cavalry Troop"},
-        {&deleteAll, "UnitWpn1PickBtn", "RenatFromEdit", "Label4", "Pick List : Nationality", 5, "Fifth Nation"},
+        {&renat, "UnitWpn1PickBtn", "RenatFromEdit", "Label4", "Pick List : Nationality", 12, "Twelfth Nation", 7},
+        {&renat, "SpeedButton1", "RenatToEdit", "Label5", "Pick List : Nationality", 4, "Fourth Nation", 7},
+        {&reclassify, "UnitWpn1PickBtn", "EditFrom", "EditFromdesc", "Pick List : Unit Class", 216, "Empty", 0},
+        {&reclassify, "SpeedButton1", "EditTo", "EditToDesc", "Pick List : Unit Class", 30, "Cavalry Troop", 0},
+        {&deleteAll, "UnitWpn1PickBtn", "RenatFromEdit", "Label4", "Pick List : Nationality", 5, "Fifth Nation", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.dlg->objectName().toStdString() << " " << c.button);
@@ -239,14 +240,28 @@ TEST_F(BulkEditDialogs, PickButtonsSetTheEditAndItsName)
         Click(*c.dlg, c.button);
         ASSERT_EQ(dialogs.shown.size(), 1u);
         EXPECT_EQ(dialogs.shown[0].caption, QString::fromLatin1(c.caption));
+        EXPECT_EQ(dialogs.lastPickSelected, c.opensOn);
         EXPECT_EQ(Text(*c.dlg, c.edit), QString::number(c.pick));
         EXPECT_EQ(Text(*c.dlg, c.name), QString::fromLatin1(c.text));
-        // A cancelled pick leaves both as they are.
+        // A cancelled pick leaves both as they are; the list opened on the picked number.
         Click(*c.dlg, c.button);
+        EXPECT_EQ(dialogs.lastPickSelected, c.pick);
         EXPECT_EQ(Text(*c.dlg, c.edit), QString::number(c.pick));
         EXPECT_EQ(Text(*c.dlg, c.name), QString::fromLatin1(c.text));
     }
     EXPECT_TRUE(TablesUnchanged());
+}
+
+// File 123's number is longer than a nation edit takes; the dialog shows it whole.
+TEST_F(BulkEditDialogs, RenationaliseShowsALongFileNumberWhole)
+{
+    oob.CurrentOOB = 123;
+    TRenatDlg renat(oob, dialogs);
+    EXPECT_EQ(Text(renat, "RenatFromEdit"), QStringLiteral("123"));
+    EXPECT_EQ(Text(renat, "RenatToEdit"), QStringLiteral("123"));
+    // Typing is still held to two characters.
+    Type(renat, "RenatToEdit", QStringLiteral("456"));
+    EXPECT_EQ(Text(renat, "RenatToEdit"), QStringLiteral("45"));
 }
 
 TEST_F(BulkEditDialogs, DeleteAllNoKeepsTheDialogOpenAndDeletesNothing)

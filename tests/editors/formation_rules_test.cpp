@@ -106,6 +106,43 @@ TEST(FormationFields, StoreClampsEachFieldIntoItsRange)
     EXPECT_EQ(f.Name, "A name far too ");
 }
 
+// A formation shown with values beyond their save ranges, as a file may hold
+// them: a field left as shown keeps its value, a typed one is clamped; years and
+// months are clamped either way.
+TEST(FormationFields, AnUntouchedFieldKeepsAValueBeyondItsRangeButDatesAreClamped)
+{
+    FormationRecord shown;
+    shown.Name = "Odd Coy";
+    shown.FormType = 2;
+    shown.ExpMod = -40;
+    shown.MoraleMod = 100;
+    shown.Slot = {5, 2500, 65535};
+    shown.YrUntil = 130;
+    shown.MonthUntil = 0;
+    struct Case {
+        FormationFieldId id;
+        const char* text;  // nullptr: left as shown
+        long stored;
+    };
+    const Case cases[] = {
+        {FfExpMod, nullptr, -40},   {FfExpMod, "-41", -25},   {FfMoraleMod, nullptr, 100},
+        {FfSlot2, nullptr, 2500},   {FfSlot2, "2501", 1999},  {FfSlot3, nullptr, 65535},
+        {FfYrUntil, nullptr, 120},  {FfMonthUntil, nullptr, 1}, {FfSlot1, nullptr, 5},
+    };
+    for (const Case& c : cases) {
+        FormationTexts t = TextsOfFormation(shown);
+        if (c.text)
+            t[c.id] = c.text;
+        FormationRecord f;
+        ASSERT_FALSE(StoreFormationTexts(t, f, &shown).has_value());
+        const FormationField& field = FormationFieldOf(c.id);
+        const long v = field.Byte     ? static_cast<long>(f.*field.Byte)
+                       : field.Signed ? static_cast<long>(f.*field.Signed)
+                                      : static_cast<long>(f.Slot[static_cast<std::size_t>(field.Slot)]);
+        EXPECT_EQ(v, c.stored) << field.Control << " = \"" << (c.text ? c.text : "as shown") << '"';
+    }
+}
+
 TEST(FormationFields, AnUnreadableTextStoresNothingAndNamesTheFirstSuchField)
 {
     struct Case {
@@ -240,7 +277,7 @@ TEST(FormationRules, SlotLabelsFollowTheSlotAndTheFormationType)
         {5, "1015", combat, view("1015", "Boats", W, "ERROR - Not a section!", M, "", N)},
         {5, "1015", company, view("1015", "Boats", W, "Naval", N, "0/0 to 0/0", N)},
         {6, "1011", combat, view("1011", "Rifle Sect", W, "Section", N, "0/0 to 0/0", N)},
-        // 1000 and 2000 name no formation: an empty Section.
+        // 1000 names no formation, and 2000 is stored as 1999, formation 999 (empty here): an empty Section.
         {7, "1000", combat, view("1000", "", W, "Section", N, "0/0 to 0/0", N)},
         {7, "1000", platoon, view("1000", "", W, "ERROR - form in plt!", M, "", N)},
         {8, "2000", company, view("2000", "", W, "Section", N, "0/0 to 0/0", N)},
@@ -296,6 +333,51 @@ TEST(FormationRules, CommitCheckMessages)
         EXPECT_EQ(check.Ok, c.message.empty()) << c.what;
         EXPECT_EQ(check.Message, c.message) << c.what;
     }
+}
+
+// The slot rules judge the value a commit stores: a typed slot beyond 1999 is
+// stored as 1999, formation 999; a slot left as shown keeps its value.
+TEST(FormationRules, SlotRulesJudgeTheValueTheCommitStores)
+{
+    Oob o = Tables();
+    o.FormationTable[999].Name = "Last Coy";
+    o.FormationTable[999].FormType = 2;
+    FormationRecord shown;
+    shown.Slot = {5, 0, 2500};
+    using Slots = std::array<std::string, kFormationSlotCount>;
+    const std::string head = "Error(s) in formation data\r\n\r\n";
+    struct Case {
+        const char* what;
+        long type;
+        Slots slots;
+        const FormationRecord* shown;
+        std::string message;  // empty: accepted
+    };
+    const Case cases[] = {
+        {"company, 2500 typed", 2, {"5", "", "2500"}, nullptr,
+         head + "The Formation In slot 3 cannot be a COMPANY\r\n"},
+        {"company, 2500 as shown", 2, {"5", "0", "2500"}, &shown, ""},
+        {"company, 2500 typed over the shown 0", 2, {"5", "2500", "2500"}, &shown,
+         head + "The Formation In slot 2 cannot be a COMPANY\r\n"},
+        {"combat group, 99999", 3, {"5", "99999"}, nullptr, head + "The formation in slot 2 is not a SECTION\r\n"},
+        {"company, 1a010 is 1010", 2, {"5", "1a010"}, nullptr, ""},
+        {"company, 1a999 is 1999", 2, {"5", "1a999"}, nullptr,
+         head + "The Formation In slot 2 cannot be a COMPANY\r\n"},
+        {"slot 1 typed 5000", 2, {"5000"}, nullptr, "The item in slot 1 must be a UNIT and not a FORMATION"},
+    };
+    for (const Case& c : cases) {
+        const FormationCheck check = CheckFormationSlots(o, c.type, c.slots, c.shown);
+        EXPECT_EQ(check.Message, c.message) << c.what;
+        EXPECT_EQ(check.Ok, c.message.empty()) << c.what;
+    }
+    // The labels beside the slot tell the same before the commit.
+    const TypeRuleState company = TypeRule(2, 7);
+    const SlotView typed = SlotViewOf(o, 3, "2500", company);
+    EXPECT_EQ(typed.Name, "Last Coy");
+    EXPECT_EQ(typed.Type, "ERROR - Co in a Co!");
+    const SlotView kept = SlotViewOf(o, 3, "2500", company, &shown);
+    EXPECT_EQ(kept.Name, "");
+    EXPECT_EQ(kept.Type, "Section");
 }
 
 TEST(FormationRules, TotalsCountSubFormationSlotsAndCrews)

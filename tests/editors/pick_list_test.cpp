@@ -73,5 +73,26 @@ TEST(PickList, FormationsThatMayNotNestAreExcluded)
     }
 }
 
+// The entry a list opens on: the field's own number, when it is one the list offers.
+TEST(PickList, OpensOnTheFieldsNumberWhenTheListOffersIt)
+{
+    Oob o;
+    o.FormationTable[4].Name = "Coy";
+    o.FormationTable[4].FormType = 2;  // a company: excluded while editing a company
+    struct Case {
+        int kind;
+        long current;
+        int selected;  // -1: none
+    } cases[] = {
+        {PickWeapon, 0, 0},      {PickWeapon, 17, 17},       {PickWeapon, 249, 249}, {PickWeapon, 252, -1},
+        {PickNation, 99, 99},    {PickNation, 113, -1},      {PickNation, -1, -1},   {PickUnitClass, 255, 255},
+        {PickFormType, 5, -1},   {PickFormation, 3, 3},      {PickFormation, 4, -1}, {PickMoveClass, 9, 9},
+    };
+    for (const auto& c : cases) {
+        const PickList list = MakePickList(c.kind, o, 2);
+        EXPECT_EQ(PickStartEntry(list, c.current), c.selected) << list.Caption << " on " << c.current;
+    }
+}
+
 }  // namespace
 }  // namespace brackle

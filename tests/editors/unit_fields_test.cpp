@@ -216,6 +216,51 @@ TEST(UnitFields, EveryFieldIsClampedIntoItsOwnRangeAndStoredInItsOwnField)
     }
 }
 
+// A unit shown on the page with values beyond their save ranges, as a file may
+// hold them: what a commit or a copy stores when the user leaves a field as
+// shown, and when the user types into it.
+TEST(UnitFields, AnUntouchedFieldKeepsAValueBeyondItsRangeButDatesAreClamped)
+{
+    UnitRecord shown;
+    shown.Name = "Odd Tank";
+    shown.Class = 5;
+    shown.Cost = 1234;
+    shown.Wpn2 = 252;
+    shown.YrAvail = 200;
+    shown.MonthAvail = 0;
+    shown.MonthUnAvail = 13;
+    struct Case {
+        UnitFieldId id;
+        const char* text;  // nullptr: left as shown
+        UnitStore mode;
+        long stored;
+    };
+    const Case cases[] = {
+        {UfCost, nullptr, UnitStore::Commit, 1234},     {UfCost, nullptr, UnitStore::Copy, 1234},
+        {UfCost, "1235", UnitStore::Commit, 999},       {UfCost, "01234", UnitStore::Commit, 999},
+        {UfWpn2, nullptr, UnitStore::Commit, 252},      {UfWpn2, "253", UnitStore::Commit, 249},
+        {UfYrAvail, nullptr, UnitStore::Commit, 120},   {UfMonthAvail, nullptr, UnitStore::Commit, 1},
+        {UfMonthAvail, nullptr, UnitStore::Copy, 0},    {UfMonthUnAvail, nullptr, UnitStore::Commit, 12},
+        {UfClass, nullptr, UnitStore::Commit, 5},
+    };
+    for (const Case& c : cases) {
+        UnitTexts t = TextsOf(shown);
+        if (c.text)
+            t[c.id] = c.text;
+        UnitRecord u;
+        ASSERT_FALSE(StoreUnitTexts(t, u, c.mode, &shown).has_value());
+        const UnitField& f = UnitFieldOf(c.id);
+        const long v = f.Word ? static_cast<long>(u.*f.Word) : static_cast<long>(u.*f.Byte);
+        EXPECT_EQ(v, c.stored) << f.Control << " = \"" << (c.text ? c.text : "as shown") << '"';
+        EXPECT_EQ(UnitFieldValue(c.id, t[c.id], c.mode, &shown), c.stored) << f.Control;
+    }
+    // Without the shown record every text is clamped as typed.
+    UnitRecord u;
+    StoreUnitTexts(TextsOf(shown), u);
+    EXPECT_EQ(u.Cost, 999);
+    EXPECT_EQ(u.Wpn2, 249);
+}
+
 TEST(UnitFields, NameIsTrimmedAndCutTo15)
 {
     UnitRecord u;

@@ -150,6 +150,56 @@ TEST_F(UnitPageTest, PicksChangeTheControlsButNotTheRecord)
     EXPECT_EQ(oob.UnitTable[7].Wpn2, 0);
 }
 
+// Each pick list opens on the number its field holds (0 when it holds none), or
+// on no entry when that number is none the list offers.
+TEST_F(UnitPageTest, PickListsOpenOnTheNumberTheirFieldHolds)
+{
+    oob.FormationTable[20] = {"Coy", 3, 40, 1, 50, 12, 2, 2, {7}, 0, 0};
+    oob.FormationTable[21] = {"Plt", 3, 40, 1, 50, 12, 2, 1, {7}, 0, 0};
+    struct Case {
+        int page;
+        const char* edit;
+        const char* text;
+        const char* button;
+        int opensOn;
+        Qt::MouseButton mouse = Qt::LeftButton;
+    } cases[] = {
+        {TSDIAppForm::UnitsPage, "UnitClassEdit", "62", "UnitPickUCBtn", 62},
+        {TSDIAppForm::UnitsPage, "UnitMCEdit", "3", "UnitPickMCBtn", 3},
+        {TSDIAppForm::UnitsPage, "UnitNationEdit", "4", "UnitGetNationBtn", 4},
+        {TSDIAppForm::UnitsPage, "UnitWpn3Edit", "17", "UnitWpn3PickBtn", 17},
+        {TSDIAppForm::UnitsPage, "UnitWpn1Edit", "", "UnitWpn1PickBtn", 0},
+        {TSDIAppForm::UnitsPage, "UnitWpn2Edit", "1a", "UnitWpn2PickBtn", 0},
+        {TSDIAppForm::UnitsPage, "UnitWpn4Edit", "252", "UnitWpn4PickBtn", -1},
+        {TSDIAppForm::WeaponsPage, "WeaponClassEdit", "11", "WpnClassPickbtn", 11},
+        {TSDIAppForm::FormationsPage, "FormNationEdit", "4", "FormPickNationBtn", 4},
+        {TSDIAppForm::FormationsPage, "FormPageEdit", "7", "FormCatPickBtn", 7},
+        {TSDIAppForm::FormationsPage, "FormTypeEdit", "3", "FormTypePickBtn", 3},
+        {TSDIAppForm::FormationsPage, "FormSlot1Edit", "7", "FormSlot1PickBtn", 7},
+        {TSDIAppForm::FormationsPage, "FormSlot6Edit", "1021", "FormSlot6Btn", 21, Qt::RightButton},
+        {TSDIAppForm::FormationsPage, "FormSlot6Edit", "1021", "FormSlot6Btn", -1},  // no unit
+        {TSDIAppForm::FormationsPage, "FormSlot3Edit", "7", "FormSlot3PickBtn", -1, Qt::RightButton},  // no formation
+        {TSDIAppForm::FormationsPage, "FormSlot4Edit", "0", "FormSlot4PickBtn", 0, Qt::RightButton},
+    };
+    auto* viewer = w->findChild<QTabWidget*>(QStringLiteral("Viewer"));
+    viewer->setCurrentIndex(TSDIAppForm::FormationsPage);
+    oob.CurrentFormation = 20;  // a company: its slots take sub-formations
+    w->ShowFormation();
+    for (const Case& c : cases) {
+        const std::string what = std::string(c.button) + " on \"" + c.text + '"';
+        viewer->setCurrentIndex(c.page);
+        Type(c.edit, QString::fromLatin1(c.text));
+        dialogs.lastPickSelected = -3;
+        QTest::mouseClick(Find<QToolButton>(c.button), c.mouse);
+        EXPECT_EQ(dialogs.lastPickSelected, c.opensOn) << what;
+    }
+    // The move list opens on the record that moves.
+    viewer->setCurrentIndex(TSDIAppForm::UnitsPage);
+    Go(7);
+    Find<QToolButton>("SpeedButton_Move")->click();
+    EXPECT_EQ(dialogs.lastPickSelected, 7);
+}
+
 // A commit of unit 7 with class c and weapons in slots 1..4 (0 for none).
 struct RuleCase {
     const char* what;
@@ -183,7 +233,8 @@ TEST_F(UnitPageTest, CommitRunsTheWeaponRulesOnEverySlot)
         {"ground unit, bomb", 5, {Bomb, 0, 0, 0}, true, {{advisory, I::Warning}}},
         {"wild weasel", 214, {0, 0, 0, Arm}, true, {}},
         {"gunship, anti-radiation", 215, {0, 0, 0, Arm}, false, {{arm, I::Error}}},
-        {"weapon number above the table", 47, {300, 0, 0, 0}, true, {}},
+        // Stored as weapon 249, so checked as weapon 249.
+        {"weapon number above the table", 47, {300, 0, 0, 0}, false, {{glider, I::Error}}},
     };
     for (const RuleCase& c : cases) {
         Go(7);
@@ -455,6 +506,69 @@ TEST_F(NavigationTest, TabGoesFromTheListIntoTheFormInItsGroupOrder)
     Find("UnitMonthUnAvailEdit")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("UnitYrUnavailEdit"));
+}
+
+// The horizontal room between the right edge of a (the end of a caption) or its
+// left edge, and the left edge of b, in window coordinates.
+int GapAfter(QWidget* window, QWidget* a, QWidget* b, bool fromLeft = false)
+{
+    const QPoint aEnd = a->mapTo(window, fromLeft ? QPoint(0, 0) : QPoint(a->sizeHint().width(), 0));
+    return b->mapTo(window, QPoint(0, 0)).x() - aEnd.x();
+}
+
+QLabel* CaptionOf(QWidget* form, const QString& text)
+{
+    for (QLabel* l : form->findChildren<QLabel*>()) {
+        if (l->text() == text)
+            return l;
+    }
+    ADD_FAILURE() << "no caption " << text.toStdString();
+    return nullptr;
+}
+
+// When the window grows, each page keeps its fields together: a caption stays
+// beside its edit, a weapon's rounds beside its name, a slot's type beside it.
+TEST_F(NavigationTest, AGrownWindowKeepsEachLabelBesideItsEdit)
+{
+    w->show();
+    struct Case {
+        int page;
+        const char* form;
+        const char* caption;  // a caption's text, or the object name of a label
+        const char* edit;
+        bool fromLeft;        // measured from the label's left edge (a name of any length)
+    } cases[] = {
+        {TSDIAppForm::UnitsPage, "UnitForm", "Cost", "UnitCostEdit", false},
+        {TSDIAppForm::UnitsPage, "UnitForm", "Carry", "UnitCarryEdit", false},
+        {TSDIAppForm::UnitsPage, "UnitForm", "UnitWpn1NameLbl", "UnitWpn1HEAmmoEdit", true},
+        {TSDIAppForm::UnitsPage, "UnitForm", "Smoke Dischargers", "UnitSDEdit", false},
+        {TSDIAppForm::WeaponsPage, "WeaponForm", "Weapon Range", "WeaponRangeEdit", false},
+        {TSDIAppForm::WeaponsPage, "WeaponForm", "HE Penetration", "WeaponHEPenEdit", false},
+        {TSDIAppForm::FormationsPage, "FormationForm", "Formslot2Label", "Form02TypeLabel", true},
+        {TSDIAppForm::FormationsPage, "FormationForm", "E&xperience", "FormExpModEdit", false},
+    };
+    const int nameRoom = w->fontMetrics().horizontalAdvance(QString(15, QLatin1Char('M')));
+    auto measure = [&](const Case& c) {
+        Viewer(*w)->setCurrentIndex(c.page);
+        QTest::qWait(20);
+        auto* form = Find<QWidget>(c.form);
+        QWidget* label = form->findChild<QLabel*>(QString::fromLatin1(c.caption));
+        if (!label)
+            label = CaptionOf(form, QString::fromLatin1(c.caption));
+        return label ? GapAfter(w.get(), label, Find<QWidget>(c.edit), c.fromLeft) : -1;
+    };
+    std::vector<int> designed;
+    for (const Case& c : cases)
+        designed.push_back(measure(c));
+    w->resize(1400, 1000);
+    QTest::qWait(50);
+    ASSERT_GE(w->width(), 1400);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        const int gap = measure(c);
+        EXPECT_LE(gap, designed[i] + 8) << c.caption << " moved away from " << c.edit;
+        EXPECT_LT(gap, c.fromLeft ? 2 * nameRoom : 40) << c.caption << " to " << c.edit;
+    }
 }
 
 TEST_F(NavigationTest, TheWindowKeepsItsMinimumSize)

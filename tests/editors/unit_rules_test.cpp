@@ -60,7 +60,14 @@ TEST(UnitRules, WeaponRules)
     } cases[] = {
         {"47", {"7", "", "", ""}, false, {{true, kGlider}}},
         {"47", {"7", "", "1", ""}, false, {{true, kGlider}, {true, kGlider}}},
-        {"47", {"300", " ", "x", "0"}, true, {}},  // out of range, empty, no number, no weapon
+        {"47", {"", " ", "x", "0"}, true, {}},  // empty, blank, no number, no weapon
+        // Each text is judged as the commit stores it: filtered and clamped.
+        {"47", {"5a", "", "", ""}, false, {{true, kGlider}}},       // stored as weapon 5
+        {"47", {"300", "", "", ""}, false, {{true, kGlider}}},      // stored as weapon 249
+        {"47x", {"", "7", "", ""}, false, {{true, kGlider}}},       // stored as class 47
+        {"2x14", {"4", "", "", ""}, true, {}},                     // stored as class 214, the Wild Weasel
+        {"1-", {"7", "", "", ""}, true, {}},                       // no number: counts as 0, the commit refuses it
+        {"300", {"4", "", "", ""}, false, {{true, Arm(1)}}},        // stored as class 255
         {"62", {"2", "", "", ""}, true, {}},
         {"62", {"", "1", "", ""}, false, {{true, Bomber(2)}}},
         {"5", {"1", "", "", ""}, true, {{false, Advisory(1)}}},
@@ -85,6 +92,15 @@ TEST(UnitRules, WeaponRules)
     }
     // A short table holds no weapon for the number.
     EXPECT_TRUE(CheckUnitWeapons("0", {"4", "", "", ""}, std::vector<WeaponRecord>(3)).Ok);
+
+    // A weapon number beyond 249 that the page was shown and left untouched is
+    // kept by the commit, so the rules judge it as kept: no weapon of the table.
+    UnitRecord shown;
+    shown.Class = 47;
+    shown.Wpn2 = 252;
+    EXPECT_TRUE(CheckUnitWeapons("47", {"", "252", "", ""}, weapons, &shown).Ok);
+    EXPECT_FALSE(CheckUnitWeapons("47", {"", "252", "", ""}, weapons).Ok);       // typed: stored as 249
+    EXPECT_FALSE(CheckUnitWeapons("47", {"", "253", "", ""}, weapons, &shown).Ok);  // changed: stored as 249
 }
 
 TEST(UnitRules, NumberIn)

@@ -1,4 +1,7 @@
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -8,6 +11,7 @@
 
 #include "app/application_qt.h"
 #include "editors/pick_list.h"
+#include "editors/unit_page.h"
 #include "test_support.h"
 #include "widgets/pick_form.h"
 #include "widgets/scripted_dialogs.h"
@@ -30,15 +34,16 @@ QPushButton* Button(TPickForm& form, const char* name)
     return form.findChild<QPushButton*>(QString::fromLatin1(name));
 }
 
-// Runs form.Choose while act does what the user does in the open dialog.
-int ChooseWhile(TPickForm& form, const QStringList& entries, const std::function<void(QListWidget*)>& act)
+// Runs form.Choose, opened on entry selected, while act does what the user does in the open dialog.
+int ChooseWhile(TPickForm& form, const QStringList& entries, const std::function<void(QListWidget*)>& act,
+                int selected = 0)
 {
     QTimer::singleShot(0, &form, [&form, act] {
         act(List(form));
         if (form.isVisible())  // act did not close it: leave with Cancel
             Button(form, "BitBtn1")->click();
     });
-    return form.Choose(QStringLiteral("Pick List : Test"), entries);
+    return form.Choose(QStringLiteral("Pick List : Test"), entries, selected);
 }
 
 TEST(PickForm, TypedDigitsSelectTheEntryWithThatNumber)
@@ -107,6 +112,86 @@ TEST(PickForm, DoubleClickOrEnterChoosesAndCancelGivesMinusTwo)
               -2);
 }
 
+// Enter at once chooses the entry the list was opened on; with none selected it
+// chooses nothing.
+TEST(PickForm, OpensOnTheGivenEntryAndEnterAtOnceKeepsIt)
+{
+    TPickForm form;
+    const std::pair<int, int> cases[] = {{17, 17}, {0, 0}, {999, 999}, {-1, -2}, {1000, -2}};
+    for (const auto& [selected, want] : cases) {
+        SCOPED_TRACE(selected);
+        int current = -3;
+        int visibleTop = -1;
+        const int got = ChooseWhile(
+            form, Numbers(999),
+            [&](QListWidget* list) {
+                current = list->selectedItems().isEmpty() ? -1 : list->currentRow();
+                visibleTop = list->indexAt(QPoint(1, 1)).row();
+                QApplication::setActiveWindow(&form);
+                ASSERT_NE(QApplication::focusWidget(), nullptr);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            },
+            selected);
+        EXPECT_EQ(got, want);
+        EXPECT_EQ(current, want < 0 ? -1 : want);
+        if (want > 20)
+            EXPECT_GT(visibleTop, 0);  // scrolled to the entry
+    }
+    // With none selected, a typed number still chooses.
+    EXPECT_EQ(ChooseWhile(form, Numbers(999),
+                          [&form](QListWidget*) {
+                              QApplication::setActiveWindow(&form);
+                              QTest::keyClicks(QApplication::focusWidget(), "42");
+                              QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                          },
+                          -1),
+              42);
+}
+
+// Through the real pick list: opening a pick button's list and pressing Enter
+// at once leaves its field as it was.
+TEST(PickForm, EnterAtOnceKeepsTheFieldsValue)
+{
+    Oob oob;
+    oob.WeaponTable[17].Name = "Mortar";
+    oob.UnitTable[1].Wpn1 = 17;
+    oob.UnitTable[1].Wpn2 = 252;  // beyond the list: nothing is selected
+    oob.UnitTable[1].Class = 62;
+    oob.UnitTable[1].MC = 3;
+    QtDialogs dialogs;
+    UnitPage page(oob, dialogs);
+    page.ShowUnit();
+    page.show();
+    const std::pair<const char*, const char*> cases[] = {
+        {"UnitWpn1PickBtn", "UnitWpn1Edit"}, {"UnitWpn2PickBtn", "UnitWpn2Edit"},
+        {"UnitWpn3PickBtn", "UnitWpn3Edit"}, {"UnitPickUCBtn", "UnitClassEdit"},
+        {"UnitPickMCBtn", "UnitMCEdit"},
+    };
+    for (const auto& [button, edit] : cases) {
+        SCOPED_TRACE(button);
+        auto* e = page.findChild<QLineEdit*>(QString::fromLatin1(edit));
+        ASSERT_NE(e, nullptr);
+        const QString before = e->text();
+        bool answered = false;
+        QTimer::singleShot(0, &page, [&answered] {
+            auto* list = qobject_cast<TPickForm*>(QApplication::activeModalWidget());
+            if (!list)
+                return;  // no pick list opened: nothing to answer
+            QApplication::setActiveWindow(list);
+            if (QApplication::focusWidget()) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                answered = true;
+            }
+            if (list->isVisible())
+                list->reject();
+        });
+        page.findChild<QToolButton*>(QString::fromLatin1(button))->click();
+        EXPECT_TRUE(answered);
+        EXPECT_EQ(e->text(), before);
+    }
+    EXPECT_EQ(page.findChild<QLabel*>(QStringLiteral("UnitWpn1NameLbl"))->text(), QStringLiteral("Mortar"));
+}
+
 TEST(PickForm, PickFromGivesLatin1EntriesAndRefusesExcludedFormations)
 {
     Oob oob;
@@ -114,10 +199,10 @@ TEST(PickForm, PickFromGivesLatin1EntriesAndRefusesExcludedFormations)
     oob.FormationTable[4].FormType = 2;
     test::ScriptedDialogs dialogs;
     dialogs.picks = {4, 4};
-    EXPECT_EQ(PickFrom(dialogs, nullptr, PickFormation, oob, 1), 0);
+    EXPECT_EQ(PickFrom(dialogs, nullptr, PickFormation, oob, 1, 0), 0);
     EXPECT_EQ(dialogs.lastPickEntries.value(4), QStringLiteral("004 - XX INVALID CHOICE XX"));
     oob.FormationTable[4].FormType = 1;
-    EXPECT_EQ(PickFrom(dialogs, nullptr, PickFormation, oob, 1), 4);
+    EXPECT_EQ(PickFrom(dialogs, nullptr, PickFormation, oob, 1, 0), 4);
     EXPECT_EQ(dialogs.lastPickEntries.value(4), QString::fromUtf8("004 - Coy \u00C9lite"));
     ASSERT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(dialogs.shown[1].caption, QStringLiteral("Pick List : Formation"));
@@ -144,7 +229,7 @@ TEST(PickForm, TheApplicationsDialogsShowItsPickList)
         QTest::keyClicks(List(*shown), "3");
         Button(*shown, "OKBtn")->click();
     });
-    EXPECT_EQ(PickFrom(dialogs, &app.MainWindow(), PickFormType, app.Document(), 0), 3);
+    EXPECT_EQ(PickFrom(dialogs, &app.MainWindow(), PickFormType, app.Document(), 0, 0), 3);
     EXPECT_EQ(shown, form);
     EXPECT_EQ(shownCaption, QStringLiteral("Pick List : Formation Type"));
 }

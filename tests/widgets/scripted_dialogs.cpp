@@ -89,12 +89,13 @@ bool ScriptedDialogs::OpenUrl(const QUrl& url)
     return urlOpens;
 }
 
-int ScriptedDialogs::Pick(QWidget*, const QString& caption, const QStringList& entries)
+int ScriptedDialogs::Pick(QWidget*, const QString& caption, const QStringList& entries, int selected)
 {
     shown.push_back({QStringLiteral("pick"), caption, QString(), Icon::None});
     if (onShown)
         onShown();
     lastPickEntries = entries;
+    lastPickSelected = selected;
     if (picks.empty())
         return -2;
     const int n = picks.front();

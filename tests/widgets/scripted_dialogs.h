@@ -34,7 +34,7 @@ public:
     QString OpenFileName(QWidget*, const QString& caption, const QString& startDir, const QString& filter) override;
     QString ExistingDirectory(QWidget*, const QString& caption, const QString& startDir) override;
     bool OpenUrl(const QUrl& url) override;
-    int Pick(QWidget*, const QString& caption, const QStringList& entries) override;
+    int Pick(QWidget*, const QString& caption, const QStringList& entries, int selected) override;
     bool SearchAndReplace(QWidget*, QString* find, QString* replace) override;
     PasteResult PasteBuffer(QWidget*, PasteRequest& request) override;
     bool Print(QWidget*, QPrinter* printer) override;
@@ -53,6 +53,7 @@ public:
     bool urlOpens = true;
     std::deque<int> picks;         // for pick lists; Cancel (-2) when empty
     QStringList lastPickEntries;   // the entries of the last pick list shown
+    int lastPickSelected = -3;     // the entry it opened on (-1: none); -3 before any pick list
     // Answers of the search-and-replace dialog: {find, replace}; Cancel when empty.
     std::deque<std::pair<QString, QString>> replaces;
     // Answers of the paste-buffer dialog: how it ends and, for OK, the slot chosen; Cancel when empty.
