@@ -113,6 +113,7 @@ TFormFormSearch::TFormFormSearch(Oob& oob, Dialogs& dialogs, const std::filesyst
 
     connect(pageControlMain_, &QTabWidget::currentChanged, this, [this] {
         // Only the scratch pad has a status text of its own at this level.
+        findings_->clear();
         if (pageControlMain_->currentWidget()->objectName() == QLatin1String("Scratchpad"))
             SetStatus(QStringLiteral("Use as you like - e.g. for a to-do list"));
     });
@@ -494,6 +495,7 @@ void TFormFormSearch::Refresh()
     FindForeignUnits();
     FillWeaponList();
     FillWeaponClassList();
+    findings_->clear();  // the foreign units ran behind the tab shown
 }
 
 void TFormFormSearch::hideEvent(QHideEvent* event)
@@ -524,6 +526,7 @@ bool TFormFormSearch::eventFilter(QObject* watched, QEvent* event)
 
 void TFormFormSearch::TabChanged(QTabWidget* tabs)
 {
+    findings_->clear();  // a count belongs to the check shown
     const QString name = tabs->currentWidget()->objectName();
     if (const auto s = tabStatus_.find(name); s != tabStatus_.end())
         SetStatus(s->second);
