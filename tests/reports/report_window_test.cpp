@@ -133,8 +133,10 @@ TEST_F(ReportWindowTest, ATabRunsItsReportAndSaysWhatItDoes)
     Tab("TabUnusedWeapons");
     EXPECT_EQ(report->StatusText().isEmpty(), false);
     EXPECT_TRUE(Lines("Memo13").contains(QStringLiteral("006 - Old Gun - UNUSED "))) << Lines("Memo13").join('|').toStdString();
+    EXPECT_EQ(report->FindingsText(), QStringLiteral("1 finding"));
     Tab("TabForeignUnits");
     EXPECT_EQ(report->StatusText(), QStringLiteral("list all units which are not assigned to the current nationality"));
+    EXPECT_EQ(report->FindingsText(), QStringLiteral("1 finding"));  // unit 12 of nation 4
     Tab("TabFormationDates");  // no status text of its own: the last one stays
     EXPECT_EQ(report->StatusText(), QStringLiteral("list all units which are not assigned to the current nationality"));
     In<QPushButton>("ButtonPlCheck")->click();
