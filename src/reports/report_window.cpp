@@ -117,6 +117,15 @@ TFormFormSearch::TFormFormSearch(Oob& oob, Dialogs& dialogs, const std::filesyst
         if (pageControlMain_->currentWidget()->objectName() == QLatin1String("Scratchpad"))
             SetStatus(QStringLiteral("Use as you like - e.g. for a to-do list"));
     });
+    // Tab runs through a search tab as it reads: the edit, its find button, the list, the results.
+    const char* const chains[][4] = {{"EditFindUnitClass", "BitBtnFindUC", "ListBox1", "Memo2"},
+                                     {"EditFindUCInUC", "BitBtn3", "ListBoxIndUnitFind", "MemoFoundUnits"},
+                                     {"EditWpnName", "BitBtn4", "ListBoxWpns1", "Memo8"}};
+    for (const auto& chain : chains) {
+        for (int i = 0; i + 1 < 4; ++i)
+            setTabOrder(findChild<QWidget*>(QString::fromLatin1(chain[i])),
+                        findChild<QWidget*>(QString::fromLatin1(chain[i + 1])));
+    }
     resize(980, 600);
     FormCreate();
 }
@@ -182,210 +191,170 @@ QWidget* TFormFormSearch::ReportTab(QWidget* controls, QListWidget* list, QPlain
     return tab;
 }
 
+void TFormFormSearch::AddTab(QTabWidget* tabs, QWidget* tab, const char* name, const char* caption,
+                             const char* status, void (TFormFormSearch::*run)())
+{
+    tab->setObjectName(QString::fromLatin1(name));
+    tabs->addTab(tab, QString::fromLatin1(caption));
+    if (status)
+        tabStatus_[tab->objectName()] = QString::fromLatin1(status);
+    if (run)
+        tabRuns_[tab->objectName()] = run;
+}
+
+void TFormFormSearch::AddPage(QTabWidget* pages, QTabWidget* tabs, const char* name, const char* caption)
+{
+    auto* page = new QWidget;
+    page->setObjectName(QString::fromLatin1(name));
+    auto* v = new QVBoxLayout(page);
+    v->setContentsMargins(2, 2, 2, 2);
+    v->addWidget(tabs);
+    pages->addTab(page, QString::fromLatin1(caption));
+    connect(tabs, &QTabWidget::currentChanged, this, [this, tabs] { TabChanged(tabs); });
+}
+
+QWidget* TFormFormSearch::FindRow(const char* editName, const char* hint, const char* buttonName,
+                                  const char* buttonText, QListWidget* list)
+{
+    auto* row = new QWidget;
+    auto* h = new QHBoxLayout(row);
+    h->setContentsMargins(0, 0, 0, 0);
+    auto* edit = new QLineEdit(row);
+    edit->setObjectName(QString::fromLatin1(editName));
+    edit->setPlaceholderText(QString::fromLatin1(hint));
+    auto* find = Button(QString::fromLatin1(buttonText), row, buttonName);
+    h->addWidget(edit, 1);
+    h->addWidget(find);
+    // The button and Enter in the edit go to the next row holding the text.
+    auto go = [this, edit, list] { FindInList(edit->text(), list); };
+    connect(find, &QPushButton::clicked, this, go);
+    connect(edit, &QLineEdit::returnPressed, this, go);
+    return row;
+}
+
+// A box of explanatory notes above a run button.
+QWidget* TFormFormSearch::NotesAndButton(std::initializer_list<std::pair<const char*, QString>> notes,
+                                         const char* buttonName, const char* buttonText, void (TFormFormSearch::*run)())
+{
+    auto* box = new QWidget;
+    auto* v = new QVBoxLayout(box);
+    v->setContentsMargins(0, 0, 0, 0);
+    for (const auto& [name, text] : notes)
+        v->addWidget(Note(text, box, name));
+    auto* b = Button(QString::fromLatin1(buttonText), box, buttonName);
+    connect(b, &QPushButton::clicked, this, run);
+    v->addWidget(b, 0, Qt::AlignLeft);
+    return box;
+}
+
 void TFormFormSearch::BuildFormationPage(QTabWidget* pages)
 {
     auto* tabs = new QTabWidget;
     tabs->setObjectName(QStringLiteral("PageControl1"));
-    auto add = [&](QWidget* tab, const char* name, const char* caption, const char* status,
-                   void (TFormFormSearch::*run)()) {
-        tab->setObjectName(QString::fromLatin1(name));
-        tabs->addTab(tab, QString::fromLatin1(caption));
-        if (status)
-            tabStatus_[tab->objectName()] = QString::fromLatin1(status);
-        if (run)
-            tabRuns_[tab->objectName()] = run;
-    };
-
     // Check Unit Class*: a class list; the result lines open their formation.
-    {
-        auto* row = new QWidget;
-        auto* h = new QHBoxLayout(row);
-        h->setContentsMargins(0, 0, 0, 0);
-        auto* edit = new QLineEdit(row);
-        edit->setObjectName(QStringLiteral("EditFindUnitClass"));
-        edit->setPlaceholderText(QStringLiteral("part of a class name"));
-        auto* find = Button(QStringLiteral("Find UC"), row, "BitBtnFindUC");
-        h->addWidget(edit, 1);
-        h->addWidget(find);
-        auto* list = MakeList("ListBox1", &TFormFormSearch::ListBox1Click);
-        auto go = [this, edit, list] { FindInList(edit->text(), list); };
-        connect(find, &QPushButton::clicked, this, go);
-        connect(edit, &QLineEdit::returnPressed, this, go);
-        add(ReportTab(row, list, MakeMemo("Memo2", true)), "TabUnitClass", "Check Unit Class*",
-            "Find formations using a particular unit class", nullptr);
-    }
+    auto* classes = MakeList("ListBox1", &TFormFormSearch::ListBox1Click);
+    AddTab(tabs,
+           ReportTab(FindRow("EditFindUnitClass", "part of a class name", "BitBtnFindUC", "Find UC", classes), classes,
+                     MakeMemo("Memo2", true)),
+           "TabUnitClass", "Check Unit Class*", "Find formations using a particular unit class", nullptr);
     {
         auto* run = Button(QStringLiteral("Run Search"), this, "BitBtn1");
         connect(run, &QPushButton::clicked, this, &TFormFormSearch::RunCheckBrokenLinks);
-        add(ReportTab(run, nullptr, MakeMemo("Memo3", false)), "TabBrokenLinks", "Broken Links",
-            "Find Formations with broken links (unit or sub-formation)", nullptr);
+        AddTab(tabs, ReportTab(run, nullptr, MakeMemo("Memo3", false)), "TabBrokenLinks", "Broken Links",
+               "Find Formations with broken links (unit or sub-formation)", nullptr);
     }
-    add(ReportTab(nullptr, MakeList("ListBoxUnits", &TFormFormSearch::ListBoxUnitsClick), MakeMemo("Memo4", false)),
-        "TabTemplateUnits", "Template Unit Finder",
-        "Find any Formations which use the specified unit as a template unit", &TFormFormSearch::FillTemplateUnitList);
-    add(ReportTab(nullptr, MakeList("ListBoxPlatoons", &TFormFormSearch::ListBoxPlatoonsClick),
-                  MakeMemo("Memo1", false)),
-        "TabPlatoons", "Platoon Finder",
-        "Find any Coy type Formations which use the specified platoon as a subordinate formation",
-        &TFormFormSearch::FillPlatoonList);
-    add(ReportTab(nullptr, MakeList("ListBoxCompanies", &TFormFormSearch::ListBoxCompaniesClick),
-                  MakeMemo("Memo5", false)),
-        "TabCompanies", "Company Finder", "Find All Coys and list subordinate platoons",
-        &TFormFormSearch::FillCompanyList);
-    {
-        auto* box = new QWidget;
-        auto* v = new QVBoxLayout(box);
-        v->setContentsMargins(0, 0, 0, 0);
-        v->addWidget(Note(QStringLiteral("Any formation which uses a template unit with an X3 radio code where that "
-                                         "tempalte unit is not available "),
-                          box, "Label2"));
-        v->addWidget(Note(QStringLiteral("100% of the formation's lifespan will cause severe problems - any formation "
-                                         "listed here has such a problem"),
-                          box, "Label3"));
-        auto* run = Button(QStringLiteral("Run Search"), box, "BitBtn2");
-        connect(run, &QPushButton::clicked, this, &TFormFormSearch::RunCheckX3Dates);
-        v->addWidget(run, 0, Qt::AlignLeft);
-        add(ReportTab(box, nullptr, MakeMemo("Memo7", false)), "TabX3Dates", "X3 Dates Check",
-            "Find all formations with an X3 template unit where dates conflict", &TFormFormSearch::RunCheckX3Dates);
-    }
-    {
-        auto* box = new QWidget;
-        auto* v = new QVBoxLayout(box);
-        v->setContentsMargins(0, 0, 0, 0);
-        v->addWidget(Note(QStringLiteral("Check all formations for gaps (no unit available at date)"), box, "Label4"));
-        v->addWidget(Note(QStringLiteral("This reports only highlight possible problems  -  eg a formation may be "
-                                         "designed to only use infantry SAM when available"),
-                          box, "Label5"));
-        auto* run = Button(QStringLiteral("Run Check"), box, "Button2");
-        connect(run, &QPushButton::clicked, this, &TFormFormSearch::RunCheckFormationDates);
-        v->addWidget(run, 0, Qt::AlignLeft);
-        add(ReportTab(box, nullptr, MakeMemo("Memo10", false)), "TabFormationDates", "Formation Date Check", nullptr,
-            nullptr);
-    }
-    {
-        auto* box = new QWidget;
-        auto* v = new QVBoxLayout(box);
-        v->setContentsMargins(0, 0, 0, 0);
-        v->addWidget(Note(QStringLiteral("Check for any platoons containing platoons (which should be Companies)"), box,
-                          "Label6"));
-        auto* run = Button(QStringLiteral("Run Check"), box, "ButtonPlCheck");
-        connect(run, &QPushButton::clicked, this, &TFormFormSearch::RunCheckPlatoonsInPlatoons);
-        v->addWidget(run, 0, Qt::AlignLeft);
-        add(ReportTab(box, nullptr, MakeMemo("Memo11", false)), "TabPlatoonInPlatoon", "Platoon In Platoon", nullptr,
-            nullptr);
-    }
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("FormationChecks"));
-    auto* v = new QVBoxLayout(page);
-    v->setContentsMargins(2, 2, 2, 2);
-    v->addWidget(tabs);
-    pages->addTab(page, QStringLiteral("Formation Checks"));
-    connect(tabs, &QTabWidget::currentChanged, this, [this, tabs] { TabChanged(tabs); });
+    AddTab(tabs,
+           ReportTab(nullptr, MakeList("ListBoxUnits", &TFormFormSearch::ListBoxUnitsClick), MakeMemo("Memo4", false)),
+           "TabTemplateUnits", "Template Unit Finder",
+           "Find any Formations which use the specified unit as a template unit", &TFormFormSearch::FillTemplateUnitList);
+    AddTab(tabs,
+           ReportTab(nullptr, MakeList("ListBoxPlatoons", &TFormFormSearch::ListBoxPlatoonsClick),
+                     MakeMemo("Memo1", false)),
+           "TabPlatoons", "Platoon Finder",
+           "Find any Coy type Formations which use the specified platoon as a subordinate formation",
+           &TFormFormSearch::FillPlatoonList);
+    AddTab(tabs,
+           ReportTab(nullptr, MakeList("ListBoxCompanies", &TFormFormSearch::ListBoxCompaniesClick),
+                     MakeMemo("Memo5", false)),
+           "TabCompanies", "Company Finder", "Find All Coys and list subordinate platoons",
+           &TFormFormSearch::FillCompanyList);
+    AddTab(tabs,
+           ReportTab(NotesAndButton({{"Label2", QStringLiteral("Any formation which uses a template unit with an X3 "
+                                                               "radio code where that tempalte unit is not available ")},
+                                     {"Label3", QStringLiteral("100% of the formation's lifespan will cause severe "
+                                                               "problems - any formation listed here has such a problem")}},
+                                    "BitBtn2", "Run Search", &TFormFormSearch::RunCheckX3Dates),
+                     nullptr, MakeMemo("Memo7", false)),
+           "TabX3Dates", "X3 Dates Check", "Find all formations with an X3 template unit where dates conflict",
+           &TFormFormSearch::RunCheckX3Dates);
+    AddTab(tabs,
+           ReportTab(NotesAndButton({{"Label4", QStringLiteral("Check all formations for gaps (no unit available at "
+                                                               "date)")},
+                                     {"Label5", QStringLiteral("This reports only highlight possible problems  -  eg a "
+                                                               "formation may be designed to only use infantry SAM "
+                                                               "when available")}},
+                                    "Button2", "Run Check", &TFormFormSearch::RunCheckFormationDates),
+                     nullptr, MakeMemo("Memo10", false)),
+           "TabFormationDates", "Formation Date Check", nullptr, nullptr);
+    AddTab(tabs,
+           ReportTab(NotesAndButton({{"Label6", QStringLiteral("Check for any platoons containing platoons (which "
+                                                               "should be Companies)")}},
+                                    "ButtonPlCheck", "Run Check", &TFormFormSearch::RunCheckPlatoonsInPlatoons),
+                     nullptr, MakeMemo("Memo11", false)),
+           "TabPlatoonInPlatoon", "Platoon In Platoon", nullptr, nullptr);
+    AddPage(pages, tabs, "FormationChecks", "Formation Checks");
 }
 
 void TFormFormSearch::BuildUnitPage(QTabWidget* pages)
 {
     auto* tabs = new QTabWidget;
     tabs->setObjectName(QStringLiteral("PageControlUnits"));
-    auto add = [&](QWidget* tab, const char* name, const char* caption, const char* status,
-                   void (TFormFormSearch::*run)()) {
-        tab->setObjectName(QString::fromLatin1(name));
-        tabs->addTab(tab, QString::fromLatin1(caption));
-        tabStatus_[tab->objectName()] = QString::fromLatin1(status);
-        if (run)
-            tabRuns_[tab->objectName()] = run;
-    };
-    {
-        auto* row = new QWidget;
-        auto* h = new QHBoxLayout(row);
-        h->setContentsMargins(0, 0, 0, 0);
-        auto* edit = new QLineEdit(row);
-        edit->setObjectName(QStringLiteral("EditFindUCInUC"));
-        edit->setPlaceholderText(QStringLiteral("part of a class name"));
-        auto* find = Button(QStringLiteral("Find UC"), row, "BitBtn3");
-        h->addWidget(edit, 1);
-        h->addWidget(find);
-        auto* list = MakeList("ListBoxIndUnitFind", &TFormFormSearch::ListBoxIndUnitFindClick);
-        auto go = [this, edit, list] { FindInList(edit->text(), list); };
-        connect(find, &QPushButton::clicked, this, go);
-        connect(edit, &QLineEdit::returnPressed, this, go);
-        add(ReportTab(row, list, MakeMemo("MemoFoundUnits", true)), "TabFindUnits", "Find Units*",
-            "Find all units of this class in the Unit database", nullptr);
-    }
-    add(ReportTab(nullptr, nullptr, MakeMemo("Memo6", false)), "TabForeignUnits", "Find Foreign Units",
-        "list all units which are not assigned to the current nationality", &TFormFormSearch::FindForeignUnits);
-    add(ReportTab(Note(QStringLiteral("NB - Crew and assault boat are always \"orphans\" - these 2 must never be in a "
-                                      "formation. Barge may be (if only present as a generated unit from a barge "
-                                      "carrier)"),
-                       this, "Label7"),
-                  nullptr, MakeMemo("Memo12", false)),
-        "TabOrphans", "Find Orphan Unit Classes",
-        "list all unit classes which are not assigned to any formation (orphans)",
-        &TFormFormSearch::RunFindOrphanClasses);
-    add(ReportTab(Note(QStringLiteral("Find Units with bad ammo loads (AP ammo with no effect etc)"), this, "Label8"),
-                  nullptr, MakeMemo("Memo14", false)),
-        "TabBadAmmo", "Bad Ammo", "list all units with bad ammo loads (innefective HEAT etc)",
-        &TFormFormSearch::RunFindBadAmmo);
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("UnitChecks"));
-    auto* v = new QVBoxLayout(page);
-    v->setContentsMargins(2, 2, 2, 2);
-    v->addWidget(tabs);
-    pages->addTab(page, QStringLiteral("Unit Checks"));
-    connect(tabs, &QTabWidget::currentChanged, this, [this, tabs] { TabChanged(tabs); });
+    auto* classes = MakeList("ListBoxIndUnitFind", &TFormFormSearch::ListBoxIndUnitFindClick);
+    AddTab(tabs,
+           ReportTab(FindRow("EditFindUCInUC", "part of a class name", "BitBtn3", "Find UC", classes), classes,
+                     MakeMemo("MemoFoundUnits", true)),
+           "TabFindUnits", "Find Units*", "Find all units of this class in the Unit database", nullptr);
+    AddTab(tabs, ReportTab(nullptr, nullptr, MakeMemo("Memo6", false)), "TabForeignUnits", "Find Foreign Units",
+           "list all units which are not assigned to the current nationality", &TFormFormSearch::FindForeignUnits);
+    AddTab(tabs,
+           ReportTab(Note(QStringLiteral("NB - Crew and assault boat are always \"orphans\" - these 2 must never be in "
+                                         "a formation. Barge may be (if only present as a generated unit from a barge "
+                                         "carrier)"),
+                          this, "Label7"),
+                     nullptr, MakeMemo("Memo12", false)),
+           "TabOrphans", "Find Orphan Unit Classes",
+           "list all unit classes which are not assigned to any formation (orphans)",
+           &TFormFormSearch::RunFindOrphanClasses);
+    AddTab(tabs,
+           ReportTab(Note(QStringLiteral("Find Units with bad ammo loads (AP ammo with no effect etc)"), this, "Label8"),
+                     nullptr, MakeMemo("Memo14", false)),
+           "TabBadAmmo", "Bad Ammo", "list all units with bad ammo loads (innefective HEAT etc)",
+           &TFormFormSearch::RunFindBadAmmo);
+    AddPage(pages, tabs, "UnitChecks", "Unit Checks");
 }
 
 void TFormFormSearch::BuildWeaponPage(QTabWidget* pages)
 {
     auto* tabs = new QTabWidget;
     tabs->setObjectName(QStringLiteral("PageControlwpns"));
-    auto add = [&](QWidget* tab, const char* name, const char* caption, const char* status,
-                   void (TFormFormSearch::*run)()) {
-        tab->setObjectName(QString::fromLatin1(name));
-        tabs->addTab(tab, QString::fromLatin1(caption));
-        tabStatus_[tab->objectName()] = QString::fromLatin1(status);
-        if (run)
-            tabRuns_[tab->objectName()] = run;
-    };
-    {
-        auto* row = new QWidget;
-        auto* h = new QHBoxLayout(row);
-        h->setContentsMargins(0, 0, 0, 0);
-        auto* edit = new QLineEdit(row);
-        edit->setObjectName(QStringLiteral("EditWpnName"));
-        edit->setPlaceholderText(QStringLiteral("part of a weapon name"));
-        auto* find = Button(QStringLiteral("Find Wpn"), row, "BitBtn4");
-        h->addWidget(edit, 1);
-        h->addWidget(find);
-        auto* list = MakeList("ListBoxWpns1", &TFormFormSearch::ListBoxWpns1Click);
-        auto go = [this, edit, list] { FindInList(edit->text(), list); };
-        connect(find, &QPushButton::clicked, this, go);
-        connect(edit, &QLineEdit::returnPressed, this, go);
-        add(ReportTab(row, list, MakeMemo("Memo8", true)), "TabWeaponUsers", "Find Weapon Users*",
-            "Find all users of a particular weapon ID", &TFormFormSearch::FillWeaponList);
-    }
-    add(ReportTab(nullptr, MakeList("ListBoxWpnsClasses", &TFormFormSearch::ListBoxWpnsClassesClick),
-                  MakeMemo("Memo9", true)),
-        "TabWeaponClasses", "Weapons by Class*", "Find all Weapons of a specified Weapon Class in the weapons D/B",
-        &TFormFormSearch::FillWeaponClassList);
+    auto* weapons = MakeList("ListBoxWpns1", &TFormFormSearch::ListBoxWpns1Click);
+    AddTab(tabs,
+           ReportTab(FindRow("EditWpnName", "part of a weapon name", "BitBtn4", "Find Wpn", weapons), weapons,
+                     MakeMemo("Memo8", true)),
+           "TabWeaponUsers", "Find Weapon Users*", "Find all users of a particular weapon ID",
+           &TFormFormSearch::FillWeaponList);
+    AddTab(tabs,
+           ReportTab(nullptr, MakeList("ListBoxWpnsClasses", &TFormFormSearch::ListBoxWpnsClassesClick),
+                     MakeMemo("Memo9", true)),
+           "TabWeaponClasses", "Weapons by Class*", "Find all Weapons of a specified Weapon Class in the weapons D/B",
+           &TFormFormSearch::FillWeaponClassList);
     {
         auto* clear = Button(QStringLiteral("Clear Unused Weapons?"), this, "BitBtnUnusedWeponDelete");
         connect(clear, &QPushButton::clicked, this, &TFormFormSearch::BitBtnUnusedWeponDeleteClick);
-        auto* row = new QWidget;
-        auto* h = new QHBoxLayout(row);
-        h->setContentsMargins(0, 0, 0, 0);
-        h->addWidget(clear);
-        h->addStretch(1);
-        add(ReportTab(row, nullptr, MakeMemo("Memo13", false)), "TabUnusedWeapons", "Find Unused Weapons",
-            "Find all Weapons which are unused", &TFormFormSearch::RunFindUnusedWeapons);
+        AddTab(tabs, ReportTab(clear, nullptr, MakeMemo("Memo13", false)), "TabUnusedWeapons", "Find Unused Weapons",
+               "Find all Weapons which are unused", &TFormFormSearch::RunFindUnusedWeapons);
     }
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("WeaponsCheck"));
-    auto* v = new QVBoxLayout(page);
-    v->setContentsMargins(2, 2, 2, 2);
-    v->addWidget(tabs);
-    pages->addTab(page, QStringLiteral("Weapons Check"));
-    connect(tabs, &QTabWidget::currentChanged, this, [this, tabs] { TabChanged(tabs); });
+    AddPage(pages, tabs, "WeaponsCheck", "Weapons Check");
 }
 
 void TFormFormSearch::BuildScratchPage(QTabWidget* pages)

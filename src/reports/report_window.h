@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <filesystem>
+#include <initializer_list>
 #include <map>
 
 #include "oob/records.h"
@@ -94,6 +95,14 @@ private:
     QPlainTextEdit* MakeMemo(const char* name, bool jumps);
     QListWidget* MakeList(const char* name, void (TFormFormSearch::*click)(int row));
     QWidget* ReportTab(QWidget* controls, QListWidget* list, QPlainTextEdit* memo);
+    void AddTab(QTabWidget* tabs, QWidget* tab, const char* name, const char* caption, const char* status,
+                void (TFormFormSearch::*run)());
+    void AddPage(QTabWidget* pages, QTabWidget* tabs, const char* name, const char* caption);
+    // A search edit with its find button over list.
+    QWidget* FindRow(const char* editName, const char* hint, const char* buttonName, const char* buttonText,
+                     QListWidget* list);
+    QWidget* NotesAndButton(std::initializer_list<std::pair<const char*, QString>> notes, const char* buttonName,
+                            const char* buttonText, void (TFormFormSearch::*run)());
     void BuildFormationPage(QTabWidget* pages);
     void BuildUnitPage(QTabWidget* pages);
     void BuildWeaponPage(QTabWidget* pages);
