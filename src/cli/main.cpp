@@ -284,8 +284,9 @@ int Check(const std::vector<std::string>& args)
     bool stopped = false;
     int total = 0;
     for (const CheckResult& r : results) {
-        std::cout << "== " << r.Name << ": " << r.Findings << (r.Findings == 1 ? " finding" : " findings")
-                  << (r.End.Stopped ? " (stopped)" : "") << " ==\n";
+        // A heading of its own kind: the reports' lines have "=" rules of their own.
+        std::cout << (&r == &results.front() ? "" : "\n") << "--- " << r.Name << ": " << r.Findings
+                  << (r.Findings == 1 ? " finding" : " findings") << (r.End.Stopped ? " (stopped)" : "") << " ---\n";
         for (const std::string& line : r.Lines)
             std::cout << line << "\n";
         if (r.End.Stopped) {

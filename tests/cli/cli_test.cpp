@@ -494,10 +494,10 @@ TEST_F(Cli, CheckPassesACleanFileAndFailsABrokenOne)
     const std::string clean = WriteReportFile(dir_.path()).string();
     const CliRun ok = Call({"check", clean});
     EXPECT_EQ(ok.code, 0) << ok.out << ok.err;
-    for (const char* heading : {"== broken-links: 0 findings ==", "== x3-dates: 0 findings ==",
-                                "== formation-dates: 0 findings ==", "== platoons-in-platoons: 0 findings ==",
-                                "== foreign-units: 1 finding ==", "== bad-ammo: 0 findings ==",
-                                "== unused-weapons: 0 findings =="})
+    for (const char* heading : {"--- broken-links: 0 findings ---", "--- x3-dates: 0 findings ---",
+                                "--- formation-dates: 0 findings ---", "--- platoons-in-platoons: 0 findings ---",
+                                "--- foreign-units: 1 finding ---", "--- bad-ammo: 0 findings ---",
+                                "--- unused-weapons: 0 findings ---"})
         EXPECT_NE(ok.out.find(heading), std::string::npos) << heading << "\n" << ok.out;
     EXPECT_NE(ok.out.find("Checked " + clean + ": 1 finding; passed\n"), std::string::npos) << ok.out;
 
@@ -523,9 +523,9 @@ TEST_F(Cli, ACheckThatMeetsANamedRecordWithoutADateStops)
     EXPECT_EQ(r.out.rfind("Checking gaps in formations\n", 0), 0u) << r.out;
     const CliRun check = Call({"check", in});
     EXPECT_EQ(check.code, 3);
-    EXPECT_NE(check.out.find("== formation-dates: "), std::string::npos);
+    EXPECT_NE(check.out.find("--- formation-dates: "), std::string::npos);
     EXPECT_NE(check.out.find("(stopped)"), std::string::npos);
-    EXPECT_NE(check.out.find("== unused-weapons: "), std::string::npos);  // the other checks still ran
+    EXPECT_NE(check.out.find("--- unused-weapons: "), std::string::npos);  // the other checks still ran
 }
 
 }  // namespace
