@@ -295,5 +295,19 @@ TEST_F(ReportWindowTest, ClearingUnusedWeaponsAsksAndMarksTheFileChanged)
     EXPECT_EQ(Text("WeaponNameEdit"), QString());
 }
 
+TEST_F(ReportWindowTest, ADateCheckThatStopsSaysWhereAndKeepsItsLines)
+{
+    Open();
+    oob.FormationTable[7].MonthUntil = 13;  // a named formation whose end forms no date
+    Tab("TabFormationDates");
+    In<QPushButton>("Button2")->click();
+    const auto m = Messages();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].second, Dialogs::Icon::Error);
+    EXPECT_TRUE(m[0].first.contains(QStringLiteral("Formation 7"))) << m[0].first.toStdString();
+    EXPECT_TRUE(m[0].first.contains(QStringLiteral("13"))) << m[0].first.toStdString();
+    EXPECT_EQ(Lines("Memo10").value(0), QStringLiteral("Checking gaps in formations"));
+}
+
 }  // namespace
 }  // namespace brackle
