@@ -378,6 +378,9 @@ void TFormFormSearch::BuildScratchPage(QTabWidget* pages)
     scratch_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     scratch_->setLineWrapMode(QPlainTextEdit::NoWrap);
     v->addWidget(scratch_, 1);
+    memotmp_ = new QPlainTextEdit(page);
+    memotmp_->setObjectName(QStringLiteral("Memotmp"));
+    memotmp_->hide();
     connect(load, &QPushButton::clicked, this, &TFormFormSearch::SpeedButtonloadClick);
     connect(save, &QPushButton::clicked, this, &TFormFormSearch::SpeedButtonSaveClick);
     connect(print, &QPushButton::clicked, this, &TFormFormSearch::SpeedButtonPrintClick);
@@ -810,7 +813,9 @@ void TFormFormSearch::SpeedButtonPrintClick()
     if (cursor.hasSelection() &&
         dialogs_.Question(this, QStringLiteral("Print Selection"), QStringLiteral("Print Selected text Only?")))
         text = cursor.selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    const QStringList lines = text.split(QLatin1Char('\n'));
+    // The hidden print buffer holds exactly what goes to the printer.
+    memotmp_->setPlainText(text);
+    const QStringList lines = memotmp_->toPlainText().split(QLatin1Char('\n'));
     QPrinter printer;
     if (!dialogs_.Print(this, &printer))
         return;

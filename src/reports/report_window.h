@@ -139,6 +139,7 @@ private:
     std::map<QString, QString> tabStatus_;       // a tab's objectName -> its status text
     std::map<QString, void (TFormFormSearch::*)()> tabRuns_;  // a tab's objectName -> its report
     QPlainTextEdit* scratch_ = nullptr;
+    QPlainTextEdit* memotmp_ = nullptr;
     QPushButton* printerFontButton_ = nullptr;
     QFont printerFont_;
     QString lastLoaded_;
