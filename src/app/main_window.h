@@ -61,6 +61,9 @@ public:
     bool OOBPresent(int n) const { return n >= 1 && n <= kNations && present_[n]; }
     QString StatusText() const;
 
+    // The file the open tables came from (empty before the first load).
+    const std::filesystem::path& LoadedPath() const { return loadedPath_; }
+
     // Closes without asking (used when the editor was started to take a screenshot).
     void CloseWithoutAsking();
 
@@ -202,6 +205,7 @@ private:
     Settings settings_;
     std::filesystem::path programDir_;
     GameFolders folders_;
+    std::filesystem::path loadedPath_;
     bool present_[kNations + 1] = {};
     int pageMode_ = 0;
     bool buttonsEnabled_ = false;
