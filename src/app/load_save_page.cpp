@@ -153,7 +153,7 @@ void TSDIAppForm::KobListBoxDblClick()
     // file's records under the new number.
     const auto previous = oob_.CurrentOOB;
     oob_.CurrentOOB = static_cast<std::uint16_t>(n);
-    const LoadResult r = LoadOOB(oob_, folders_.OOBDir, n);
+    const LoadResult r = load_(oob_, folders_.OOBDir, n);
     if (r.code != 0) {
         oob_.CurrentOOB = previous;
         dialogs_.Message(this, ToQt(r.caption), ToQt(r.text), Dialogs::Icon::Error);
@@ -179,6 +179,9 @@ void TSDIAppForm::KobListBoxDblClick()
         ViewerChange();
     else
         viewer_->setCurrentIndex(UnitsPage);  // runs the page change
+    // The file is open; the warning only says what a save would do to it.
+    if (!r.warning.empty())
+        dialogs_.Message(this, QStringLiteral("Brackle"), ToQt(r.warning), Dialogs::Icon::Warning);
 }
 
 namespace {

@@ -387,6 +387,30 @@ TEST_F(MainWindowTest, SaveIntoAnotherFolderThanTheFilesAsksFirst)
     EXPECT_TRUE(w->StatusText().startsWith(QStringLiteral("Saved ")));
 }
 
+TEST_F(MainWindowTest, ALoadWarningIsShownAndTheFileStaysOpen)
+{
+    auto w = Make();
+    const std::string warning = "obat005.obf is longer than 200000 bytes; a save keeps only the first 200000.";
+    w->SetLoader([&](Oob& o, const fs::path& dir, int n) {
+        LoadResult r = LoadOOB(o, dir, n);
+        r.warning = warning;
+        return r;
+    });
+    bool openWhenShown = false;
+    dialogs.onShown = [&] { openWhenShown = oob.FileLoaded && oob.CurrentOOB == 5; };
+    Open(*w, 5);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, QStringLiteral("message"));
+    EXPECT_EQ(dialogs.shown[0].caption, QStringLiteral("Brackle"));
+    EXPECT_EQ(dialogs.shown[0].icon, Dialogs::Icon::Warning);
+    EXPECT_EQ(dialogs.shown[0].text, QString::fromStdString(warning));
+    EXPECT_TRUE(openWhenShown);
+    EXPECT_TRUE(oob.FileLoaded);
+    EXPECT_EQ(oob.UnitTable[1].Name, "Fifth rifles");
+    EXPECT_EQ(Find<QTabWidget>(w.get(), "Viewer")->currentIndex(), TSDIAppForm::UnitsPage);
+    EXPECT_TRUE(w->StatusText().startsWith(QStringLiteral("Loaded ")));
+}
+
 TEST_F(MainWindowTest, ChangingTheFolderRelistsTheFiles)
 {
     auto w = Make();
