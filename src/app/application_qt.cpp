@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPainter>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <cstdio>
 
@@ -176,9 +179,55 @@ QDialog* Application::Window(const QString& objectName) const
     return nullptr;
 }
 
+namespace {
+
+// The main window with the box drawn where it stands in front of it (in the
+// middle when it stands elsewhere), saved as PNG.
+bool SaveShotWithBox(QWidget* window, QWidget* box, const QString& file)
+{
+    QPixmap shot = window->grab();
+    const QPixmap front = box->grab();
+    QPoint at = box->mapToGlobal(QPoint(0, 0)) - window->mapToGlobal(QPoint(0, 0));
+    if (!shot.rect().contains(QRect(at, front.size())))
+        at = QPoint((shot.width() - front.width()) / 2, (shot.height() - front.height()) / 2);
+    {
+        QPainter painter(&shot);
+        painter.drawPixmap(at, front);
+    }
+    return shot.save(file, "PNG");
+}
+
+}  // namespace
+
 std::optional<int> Application::Show()
 {
     main_->show();
+    // A message box shown while the file opens (it cannot be read, or it comes
+    // with a warning) runs until someone presses OK, which nobody does in a
+    // screenshot run: a timer takes the shot with the box in front and closes it.
+    bool shotTaken = false;
+    bool shotSaved = false;
+    QTimer boxWatch;
+    if (!options_.Screenshot.isEmpty()) {
+        boxWatch.setInterval(50);
+        QObject::connect(&boxWatch, &QTimer::timeout, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (!box)
+                return;
+            if (!shotTaken) {
+                shotTaken = true;
+                shotSaved = SaveShotWithBox(main_.get(), box, options_.Screenshot);
+            }
+            const auto* message = qobject_cast<QMessageBox*>(box);
+            std::fprintf(stderr, "brackle: %s: %s\n", box->windowTitle().toLocal8Bit().constData(),
+                         message ? message->text().toLocal8Bit().constData() : "");
+            if (auto* dialog = qobject_cast<QDialog*>(box))
+                dialog->done(QDialog::Rejected);
+            else
+                box->close();
+        });
+        boxWatch.start();
+    }
     if (options_.Open > 0) {
         auto* list = main_->findChild<QListWidget*>(QStringLiteral("KobListBox"));
         if (list && list->count() >= options_.Open) {
@@ -201,7 +250,8 @@ std::optional<int> Application::Show()
     if (!options_.Screenshot.isEmpty()) {
         for (int i = 0; i < 5; ++i)
             QApplication::processEvents();
-        const bool ok = shot->grab().save(options_.Screenshot, "PNG");
+        boxWatch.stop();
+        const bool ok = shotTaken ? shotSaved : shot->grab().save(options_.Screenshot, "PNG");
         if (!ok)
             std::fprintf(stderr, "brackle: cannot write the screenshot %s\n", options_.Screenshot.toLocal8Bit().constData());
         main_->CloseWithoutAsking();

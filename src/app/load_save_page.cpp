@@ -153,12 +153,14 @@ void TSDIAppForm::KobListBoxDblClick()
     // file's records under the new number.
     const auto previous = oob_.CurrentOOB;
     oob_.CurrentOOB = static_cast<std::uint16_t>(n);
-    const LoadResult r = LoadOOB(oob_, folders_.OOBDir, n);
+    const LoadResult r = load_(oob_, folders_.OOBDir, n);
     if (r.code != 0) {
         oob_.CurrentOOB = previous;
         dialogs_.Message(this, ToQt(r.caption), ToQt(r.text), Dialogs::Icon::Error);
         return;
     }
+    // Save writes back where the file came from; another folder chosen later is asked about.
+    loadedPath_ = r.path;
     const QString entry = kobList_->item(row)->text();
     UpdateCaption(QStringLiteral("Brackle for Vornex : - ") + entry);
     oob_.CurrentWeapon = oob_.CurrentUnit = oob_.CurrentFormation = 1;
@@ -177,14 +179,36 @@ void TSDIAppForm::KobListBoxDblClick()
         ViewerChange();
     else
         viewer_->setCurrentIndex(UnitsPage);  // runs the page change
+    // The file is open; the warning only says what a save would do to it.
+    if (!r.warning.empty())
+        dialogs_.Message(this, QStringLiteral("Brackle"), ToQt(r.warning), Dialogs::Icon::Warning);
 }
 
 namespace {
 
-QString SaveFailureText(const SaveResult& r)
+// existed: whether a file was at the target before the save; only then is
+// there an old file that the failed save left alone.
+QString SaveFailureText(const SaveResult& r, bool existed)
 {
-    return QStringLiteral("Could not save %1\r\n\r\n%2\r\n\r\nThe file on disk was not changed.")
-        .arg(QDir::toNativeSeparators(PathToQt(r.path)), ToQt(r.reason));
+    return QStringLiteral("Could not save %1\r\n\r\n%2\r\n\r\n%3")
+        .arg(QDir::toNativeSeparators(PathToQt(r.path)), ToQt(r.reason),
+             existed ? QStringLiteral("The file on disk was not changed.") : QStringLiteral("No file was written."));
+}
+
+bool IsFile(const fs::path& p)
+{
+    std::error_code ec;
+    return fs::is_regular_file(p, ec);
+}
+
+bool SameFolder(const fs::path& a, const fs::path& b)
+{
+    std::error_code ec;
+    const bool same = fs::equivalent(a, b, ec);
+    if (!ec)
+        return same;
+    // One of them is gone: compare the names.
+    return (a / "").lexically_normal() == (b / "").lexically_normal();
 }
 
 }  // namespace
@@ -196,10 +220,30 @@ bool TSDIAppForm::SaveCurrentFile()
                          Dialogs::Icon::Warning);
         return false;
     }
-    const SaveResult r = SaveOOB(oob_, oob_.CurrentOOB, folders_.OOBDir);
+    const std::string name = OOBFileName(oob_.CurrentOOB);
+    const auto found = FindFileIgnoringCase(folders_.OOBDir, name);
+    const fs::path target = found ? *found : folders_.OOBDir / name;
+    const bool existed = IsFile(target);
+    if (!loadedPath_.empty() && !SameFolder(folders_.OOBDir, loadedPath_.parent_path())) {
+        // The tree shows another folder than the one the file came from: a save
+        // there is not the file the user opened, so it is never written unasked.
+        const QString text =
+            QStringLiteral("The file open was loaded from\r\n%1\r\n\r\n%2\r\n%3\r\n\r\n%4")
+                .arg(Native(loadedPath_),
+                     existed ? QStringLiteral("Save would replace a different file in the folder chosen now:")
+                             : QStringLiteral("Save would write a new file in the folder chosen now:"),
+                     Native(target),
+                     existed ? QStringLiteral("Replace that file?") : QStringLiteral("Write it there?"));
+        if (!dialogs_.Question(this, QStringLiteral("Save to Another Folder"), text)) {
+            SetStatus(QStringLiteral("Not saved"));
+            return false;
+        }
+    }
+    const SaveResult r = SaveOOBToPath(oob_, target);
     RefreshCaption();
     if (!r.ok) {
-        dialogs_.Message(this, QStringLiteral("File Save Error"), SaveFailureText(r), Dialogs::Icon::Error);
+        SetStatus(QStringLiteral("Save failed: ") + Native(r.path));
+        dialogs_.Message(this, QStringLiteral("File Save Error"), SaveFailureText(r, existed), Dialogs::Icon::Error);
         return false;
     }
     return true;
@@ -230,12 +274,16 @@ void TSDIAppForm::SaveAsBtnClick()
                                                  QStringLiteral("obat Files (obat*.obf);;All Files (*)"));
     if (chosen.isEmpty())
         return;
-    const fs::path path = PathFromQt(chosen);
-    const fs::path dir = path.has_parent_path() ? path.parent_path() : folders_.OOBDir;
-    const SaveResult r = SaveOOBAs(oob_, path.filename().string(), dir);
+    // Exactly the file chosen: the dialog asked before replacing that one, and no other.
+    fs::path path = PathFromQt(chosen);
+    if (!path.has_parent_path())
+        path = folders_.OOBDir / path;
+    const bool existed = IsFile(path);
+    const SaveResult r = SaveOOBToPath(oob_, path);
     RefreshCaption();
     if (!r.ok) {
-        dialogs_.Message(this, QStringLiteral("File Save Error"), SaveFailureText(r), Dialogs::Icon::Error);
+        SetStatus(QStringLiteral("Save failed: ") + Native(r.path));
+        dialogs_.Message(this, QStringLiteral("File Save Error"), SaveFailureText(r, existed), Dialogs::Icon::Error);
         return;
     }
     SetList();

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "oob/config.h"
+#include "oob/oob_file.h"
 #include "oob/records.h"
 #include "transfer/paste_buffers.h"
 #include "transfer/paste_options.h"
@@ -60,6 +61,12 @@ public:
     const GameFolders& Folders() const { return folders_; }
     bool OOBPresent(int n) const { return n >= 1 && n <= kNations && present_[n]; }
     QString StatusText() const;
+
+    // How Open reads file n of a folder; LoadOOB unless a test puts another in.
+    using OOBLoader = std::function<LoadResult(Oob& oob, const std::filesystem::path& dir, int n)>;
+    void SetLoader(OOBLoader load) { load_ = std::move(load); }
+    // The file the open tables came from (empty before the first load).
+    const std::filesystem::path& LoadedPath() const { return loadedPath_; }
 
     // Closes without asking (used when the editor was started to take a screenshot).
     void CloseWithoutAsking();
@@ -202,6 +209,8 @@ private:
     Settings settings_;
     std::filesystem::path programDir_;
     GameFolders folders_;
+    OOBLoader load_ = LoadOOB;
+    std::filesystem::path loadedPath_;
     bool present_[kNations + 1] = {};
     int pageMode_ = 0;
     bool buttonsEnabled_ = false;

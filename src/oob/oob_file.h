@@ -26,6 +26,7 @@ struct LoadResult {
     std::string text;     // message box text on failure
     std::string reason;   // the path and the system's reason, for logs and the command line
     std::filesystem::path path;
+    std::string warning;  // set on a successful load the user should hear about
 };
 
 struct SaveResult {

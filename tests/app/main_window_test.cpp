@@ -242,35 +242,173 @@ TEST_F(MainWindowTest, AFailedSaveSaysWhyAndLeavesTheOldFile)
         dialogs.shown.clear();
         auto w = Make();
         Open(*w, 5);
-        const QString before = w->StatusText();
-        const auto oldBytes = test::ReadBytes(oobDir / "obat042.obf");
+        w->SaveBtnClick();  // a good save first: its status must not outlive the failure
+        ASSERT_TRUE(w->StatusText().startsWith(QStringLiteral("Saved"))) << c.what;
         c.breakIt(oobDir);
         w->SaveBtnClick();
         ASSERT_EQ(dialogs.shown.size(), 1u) << c.what;
         EXPECT_EQ(dialogs.shown[0].caption, QStringLiteral("File Save Error")) << c.what;
         EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("obat005.obf"))) << c.what;
-        EXPECT_EQ(w->StatusText(), before) << c.what;
-        EXPECT_FALSE(w->StatusText().startsWith(QStringLiteral("Saved"))) << c.what;
+        // No file was at the target, so none can have been kept.
+        EXPECT_FALSE(dialogs.shown[0].text.contains(QStringLiteral("not changed"))) << c.what;
+        EXPECT_EQ(w->StatusText(),
+                  QStringLiteral("Save failed: ") + QString::fromStdString((oobDir / "obat005.obf").string()))
+            << c.what;
         fs::remove_all(tmp.path() / "Vornex");
     }
 }
 
-TEST_F(MainWindowTest, SaveAsWritesTheChosenNameCutToTwelveCharacters)
+TEST_F(MainWindowTest, AFailedSaveAsSaysTheFileWasKeptOnlyWhenThereWasOne)
 {
+    struct Case {
+        const char* what;
+        fs::path target;
+        bool existed;
+    };
+    std::vector<Case> cases = {
+        {"new name in a missing folder", oobDir / "missing" / "obat009.obf", false},
+        {"name of a folder", oobDir / "sub", false},
+    };
+    // A file that exists but that nobody, not even root, can replace.
+    if (fs::is_regular_file("/proc/version"))
+        cases.push_back({"existing file that cannot be replaced", "/proc/version", true});
+    fs::create_directory(oobDir / "sub");
     auto w = Make();
     Open(*w, 5);
-    dialogs.paths.push_back(QString::fromStdString((oobDir / "obat017.obfXXXXXX").string()));
-    w->SaveAsBtnClick();
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].kind, QStringLiteral("save"));
-    EXPECT_TRUE(fs::exists(oobDir / "obat017.obfX"));
-    EXPECT_EQ(w->StatusText(),
-              QStringLiteral("Saved ") + QString::fromStdString((oobDir / "obat017.obfX").string()));
-    EXPECT_EQ(oob.CurrentOOB, 5);
+    for (const auto& c : cases) {
+        dialogs.shown.clear();
+        w->SaveBtnClick();
+        dialogs.paths = {QString::fromStdString(c.target.string())};
+        w->SaveAsBtnClick();
+        ASSERT_EQ(dialogs.shown.size(), 2u) << c.what;
+        EXPECT_EQ(dialogs.shown[1].caption, QStringLiteral("File Save Error")) << c.what;
+        EXPECT_EQ(dialogs.shown[1].text.contains(QStringLiteral("The file on disk was not changed.")), c.existed)
+            << c.what << ": " << dialogs.shown[1].text.toStdString();
+        EXPECT_EQ(w->StatusText(), QStringLiteral("Save failed: ") + QString::fromStdString(c.target.string()))
+            << c.what;
+    }
+}
+
+TEST_F(MainWindowTest, SaveAsWritesExactlyTheChosenFileAndNoOther)
+{
+    struct Case {
+        const char* typed;
+        const char* neighbour;  // a file whose name is the typed one cut short
+    };
+    const std::vector<Case> cases = {
+        {"backup01.obf.old", "backup01.obf"},
+        {"obat017.obfXXXXXX", "obat017.obfX"},
+    };
+    auto w = Make();
+    Open(*w, 5);
+    for (const auto& c : cases) {
+        dialogs.shown.clear();
+        test::WriteText(oobDir / c.neighbour, "keep me");
+        dialogs.paths = {QString::fromStdString((oobDir / c.typed).string())};
+        w->SaveAsBtnClick();
+        ASSERT_EQ(dialogs.shown.size(), 1u) << c.typed;
+        EXPECT_EQ(dialogs.shown[0].kind, QStringLiteral("save"));
+        EXPECT_EQ(test::ReadText(oobDir / c.neighbour), "keep me") << c.typed;
+        ASSERT_TRUE(fs::exists(oobDir / c.typed)) << c.typed;
+        EXPECT_EQ(fs::file_size(oobDir / c.typed), 150000u) << c.typed;
+        EXPECT_EQ(w->StatusText(),
+                  QStringLiteral("Saved ") + QString::fromStdString((oobDir / c.typed).string()));
+        EXPECT_EQ(oob.CurrentOOB, 5);
+    }
     // Cancelled: nothing happens.
     dialogs.shown.clear();
     w->SaveAsBtnClick();
     EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
+TEST_F(MainWindowTest, SaveIntoAnotherFolderThanTheFilesAsksFirst)
+{
+    const fs::path other = tmp.path() / "elsewhere";
+    fs::create_directory(other);
+    struct Case {
+        const char* what;
+        std::function<void(TSDIAppForm&)> save;
+        bool otherHoldsTheFile;
+        bool answer;
+    };
+    const std::vector<Case> cases = {
+        {"Save button, No", [](TSDIAppForm& w) { w.SaveBtnClick(); }, true, false},
+        {"Save menu entry, No", [](TSDIAppForm& w) { w.SaveAs1Click(); }, true, false},
+        {"Save button, Yes", [](TSDIAppForm& w) { w.SaveBtnClick(); }, true, true},
+        {"a new file there, No", [](TSDIAppForm& w) { w.SaveBtnClick(); }, false, false},
+        {"a new file there, Yes", [](TSDIAppForm& w) { w.SaveAs1Click(); }, false, true},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(other);
+        fs::create_directory(other);
+        test::WriteText(other / "obat042.obf", "another file");  // the tree needs something to list
+        if (c.otherHoldsTheFile)
+            test::WriteText(other / "obat005.obf", "their file");
+        dialogs.shown.clear();
+        auto w = Make();
+        Open(*w, 5);
+        oob.UnitTable[2].Name = "Added";
+        const auto mine = test::ReadBytes(oobDir / "obat005.obf");
+        w->DirectoryListBox1Change(QString::fromStdString(other.string()));
+        const QString status = w->StatusText();
+        dialogs.answers = {c.answer};
+        c.save(*w);
+        ASSERT_EQ(dialogs.shown.size(), 1u) << c.what;
+        EXPECT_EQ(dialogs.shown[0].kind, QStringLiteral("question")) << c.what;
+        EXPECT_EQ(dialogs.shown[0].caption, QStringLiteral("Save to Another Folder")) << c.what;
+        const QString text = dialogs.shown[0].text;
+        EXPECT_TRUE(text.contains(QString::fromStdString((oobDir / "obat005.obf").string()))) << c.what;
+        EXPECT_TRUE(text.contains(QString::fromStdString((other / "obat005.obf").string()))) << c.what;
+        EXPECT_EQ(text.contains(QStringLiteral("replace")), c.otherHoldsTheFile) << text.toStdString();
+        EXPECT_EQ(test::ReadBytes(oobDir / "obat005.obf"), mine) << c.what;
+        if (c.answer) {
+            Oob written;
+            written.CurrentOOB = 5;
+            ASSERT_EQ(LoadOOB(written, other, 5).code, 0) << c.what;
+            EXPECT_EQ(written.UnitTable[2].Name, "Added") << c.what;
+            EXPECT_TRUE(w->StatusText().startsWith(QStringLiteral("Saved ") + QString::fromStdString(other.string())))
+                << c.what;
+        } else {
+            if (c.otherHoldsTheFile)
+                EXPECT_EQ(test::ReadText(other / "obat005.obf"), "their file") << c.what;
+            else
+                EXPECT_FALSE(fs::exists(other / "obat005.obf")) << c.what;
+            EXPECT_FALSE(w->StatusText().startsWith(QStringLiteral("Saved"))) << c.what;
+        }
+    }
+    // Back in the file's own folder, Save asks nothing.
+    dialogs.shown.clear();
+    auto w = Make();
+    Open(*w, 5);
+    w->DirectoryListBox1Change(QString::fromStdString(other.string()));
+    w->DirectoryListBox1Change(QString::fromStdString(oobDir.string()));
+    w->SaveBtnClick();
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(w->StatusText().startsWith(QStringLiteral("Saved ")));
+}
+
+TEST_F(MainWindowTest, ALoadWarningIsShownAndTheFileStaysOpen)
+{
+    auto w = Make();
+    const std::string warning = "obat005.obf is longer than 200000 bytes; a save keeps only the first 200000.";
+    w->SetLoader([&](Oob& o, const fs::path& dir, int n) {
+        LoadResult r = LoadOOB(o, dir, n);
+        r.warning = warning;
+        return r;
+    });
+    bool openWhenShown = false;
+    dialogs.onShown = [&] { openWhenShown = oob.FileLoaded && oob.CurrentOOB == 5; };
+    Open(*w, 5);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, QStringLiteral("message"));
+    EXPECT_EQ(dialogs.shown[0].caption, QStringLiteral("Brackle"));
+    EXPECT_EQ(dialogs.shown[0].icon, Dialogs::Icon::Warning);
+    EXPECT_EQ(dialogs.shown[0].text, QString::fromStdString(warning));
+    EXPECT_TRUE(openWhenShown);
+    EXPECT_TRUE(oob.FileLoaded);
+    EXPECT_EQ(oob.UnitTable[1].Name, "Fifth rifles");
+    EXPECT_EQ(Find<QTabWidget>(w.get(), "Viewer")->currentIndex(), TSDIAppForm::UnitsPage);
+    EXPECT_TRUE(w->StatusText().startsWith(QStringLiteral("Loaded ")));
 }
 
 TEST_F(MainWindowTest, ChangingTheFolderRelistsTheFiles)

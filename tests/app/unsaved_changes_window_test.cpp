@@ -174,6 +174,28 @@ TEST_F(UnsavedChangesTest, AFailedSaveKeepsTheMarkAndTheFileOpen)
     EXPECT_TRUE(m.back().first.startsWith(QStringLiteral("Could not save")));
 }
 
+TEST_F(UnsavedChangesTest, SaveOnExitAsksBeforeReplacingAFileInAnotherFolder)
+{
+    CommitACrewOf("12");
+    const fs::path other = tmp.path() / "elsewhere";
+    fs::create_directory(other);
+    test::WriteText(other / OOBFileName(3), "their file");
+    w->DirectoryListBox1Change(QString::fromStdString(other.string()));
+    dialogs.shown.clear();
+    dialogs.choices = {Dialogs::Answer::Yes};  // Save
+    dialogs.answers = {false};                 // but not over their file
+    w->close();
+    EXPECT_TRUE(w->isVisible());
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[0].kind, QStringLiteral("ask"));
+    EXPECT_EQ(dialogs.shown[1].kind, QStringLiteral("question"));
+    EXPECT_TRUE(dialogs.shown[1].text.contains(QString::fromStdString((oobDir / OOBFileName(3)).string())));
+    EXPECT_TRUE(dialogs.shown[1].text.contains(QString::fromStdString((other / OOBFileName(3)).string())));
+    EXPECT_EQ(test::ReadText(other / OOBFileName(3)), "their file");
+    EXPECT_EQ(test::ReadBytes(oobDir / OOBFileName(3)), fileThree);
+    EXPECT_TRUE(Marked());
+}
+
 TEST_F(UnsavedChangesTest, SavingOrSavingAsClearsTheMark)
 {
     CommitACrewOf("12");
