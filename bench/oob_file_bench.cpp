@@ -35,6 +35,7 @@ void BM_LoadOOB(benchmark::State& state)
 }
 BENCHMARK(BM_LoadOOB)->Unit(benchmark::kMicrosecond);
 
+// The whole save: the file and its folder are flushed to disk each time.
 void BM_SaveOOB(benchmark::State& state)
 {
     const fs::path dir = MakeFile();

@@ -41,13 +41,20 @@ void TSDIAppForm::ExportBtnClick()
     const fs::path& dir = folders_.OOBDir;
     // Each file that cannot be written is reported as it fails; the dump goes on.
     int failures = 0;
-    auto fileFailed = [this, &failures](const fs::path& path) {
+    auto fileFailed = [this, &failures](const fs::path& path, const std::string& reason) {
         ++failures;
-        dialogs_.Message(this, QStringLiteral("Brackle"),
-                         QStringLiteral("Unable to open csv output file ") + QDir::toNativeSeparators(PathToQt(path)),
-                         Dialogs::Icon::Warning);
+        const QString file = QDir::toNativeSeparators(PathToQt(path));
+        const std::string notCreated = kDumpNotCreated;
+        // A file that could not be created keeps the old message; a write that
+        // failed (a full disk) says so, with the system's reason.
+        const QString text = reason.rfind(notCreated, 0) == 0
+                                 ? QStringLiteral("Unable to open csv output file ") + file
+                                 : QStringLiteral("Unable to write csv output file ") + file +
+                                       QStringLiteral("\r\n\r\n") + ToQt(reason);
+        dialogs_.Message(this, QStringLiteral("Brackle"), text, Dialogs::Icon::Warning);
     };
-    QString done = QStringLiteral("Text files written to ") + QDir::toNativeSeparators(PathToQt(dir));
+    const QString where = QDir::toNativeSeparators(PathToQt(dir));
+    QString done = QStringLiteral("Text files written to ") + where;
     if (all == Dialogs::Answer::No) {
         DumpOOB(oob_, oob_.CurrentOOB, dir, fileFailed);
     } else {
@@ -65,8 +72,12 @@ void TSDIAppForm::ExportBtnClick()
             });
         done += QStringLiteral(" - %1 OOB file%2 dumped").arg(result.Dumped).arg(result.Dumped == 1 ? "" : "s");
     }
+    // Never "written" when a file was not.
     if (failures > 0)
-        done += QStringLiteral(" - %1 file%2 could not be written").arg(failures).arg(failures == 1 ? "" : "s");
+        done = QStringLiteral("CSV dump into %1: %2 file%3 could not be written")
+                   .arg(where)
+                   .arg(failures)
+                   .arg(failures == 1 ? "" : "s");
     SetStatus(done);
 }
 

@@ -153,6 +153,8 @@ int LoadInput(const Options& o, const fs::path& in, Oob& oob)
     const LoadResult loaded = LoadOOBFromPath(oob, in);
     if (loaded.code != 0)
         return Fail("cannot load " + loaded.reason);
+    if (!loaded.warning.empty())
+        std::cerr << "brackle-cli: warning: " << loaded.warning << "\n";
     return 0;
 }
 
@@ -169,7 +171,8 @@ int Resave(const std::vector<std::string>& args)
         return failed;
     const SaveResult saved = SaveOOBToPath(oob, out);
     if (!saved.ok)
-        return Fail("cannot save " + saved.path.string() + ": " + saved.reason);
+        return Fail(saved.path.empty() ? "cannot save: " + saved.reason
+                                       : "cannot save " + saved.path.string() + ": " + saved.reason);
     std::cout << "Saved " << out.string() << " (" << oob.LoadedSize << " bytes)\n";
     return 0;
 }
@@ -204,13 +207,22 @@ int Dump(const std::vector<std::string>& args)
     std::error_code ec;
     if (!fs::is_directory(dir, ec))
         return Fail("cannot write into " + dir.string() + ": no such folder");
-    const auto failed = DumpOOB(oob, n, dir);
+    std::vector<std::pair<fs::path, std::string>> reasons;
+    const auto failed = DumpOOB(oob, n, dir, [&](const fs::path& path, const std::string& reason) {
+        reasons.emplace_back(path, reason);
+    });
     for (const DumpKind kind : {DumpKind::Units, DumpKind::Weapons, DumpKind::Formations}) {
         const fs::path path = dir / DumpFileName(n, kind);
-        if (std::find(failed.begin(), failed.end(), path) == failed.end())
+        const auto bad = std::find_if(reasons.begin(), reasons.end(), [&](const auto& r) { return r.first == path; });
+        if (bad == reasons.end()) {
             std::cout << "Wrote " << path.string() << "\n";
-        else
-            std::cerr << "brackle-cli: cannot write " << path.string() << "\n";
+            continue;
+        }
+        std::string why = bad->second;
+        const std::string notCreated = kDumpNotCreated;
+        if (why.rfind(notCreated, 0) == 0)
+            why = why.substr(notCreated.size());
+        std::cerr << "brackle-cli: cannot write " << path.string() << ": " << why << "\n";
     }
     return failed.empty() ? 0 : 1;
 }

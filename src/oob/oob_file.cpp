@@ -5,9 +5,22 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <chrono>
 #include <fstream>
+#include <random>
 #include <system_error>
 #include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "oob/changes.h"
 #include "oob/text.h"
@@ -158,6 +171,30 @@ bool IsSizelessClass(std::uint8_t c)
 std::string SystemReason(int err)
 {
     return std::generic_category().message(err);
+}
+
+const char* const kNotRegular = "it is not a regular file (a pipe, a device or a socket)";
+
+std::string HardLinkReason(const fs::path& file, std::uintmax_t links)
+{
+    return file.string() + " has " + std::to_string(links) +
+           " hard links; saving would split it from the others, so nothing was written "
+           "(save under another name, or remove the other links first)";
+}
+
+// Six characters for a temporary name, different on every call.
+std::string TempTag()
+{
+    static std::mt19937_64 rng([] {
+        std::random_device rd;
+        return (static_cast<std::uint64_t>(rd()) << 32) ^ rd() ^
+               static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    }());
+    static const char kChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::string tag;
+    for (int i = 0; i < 6; ++i)
+        tag.push_back(kChars[rng() % 36]);
+    return tag;
 }
 
 }  // namespace
@@ -333,31 +370,77 @@ LoadResult LoadOOBFromPath(Oob& oob, const fs::path& path)
         return result;
     };
 
-    std::error_code ec;
-    if (!fs::exists(path, ec))
-        return fail("no such file");
-    if (fs::is_directory(path, ec))
-        return fail("it is a folder, not a file");
-
-    errno = 0;
-    std::FILE* f = std::fopen(path.string().c_str(), "rb");
-    if (!f)
-        return fail(SystemReason(errno));
     // Read into a fresh zeroed buffer, so a short file never shows the previous
     // file's bytes as its own, and a failed read changes nothing.
     std::vector<std::uint8_t> fresh(kBufferSize, 0);
-    const std::size_t got = std::fread(fresh.data(), 1, kBufferSize, f);
+    std::size_t got = 0;
+    std::uintmax_t fileSize = 0;
+#ifdef _WIN32
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec)
+        return fail(ec.message());
+    if (fs::is_directory(status))
+        return fail("it is a folder, not a file");
+    if (!fs::is_regular_file(status))
+        return fail(kNotRegular);
+    errno = 0;
+    std::FILE* f = _wfopen(path.c_str(), L"rb");
+    if (!f)
+        return fail(SystemReason(errno ? errno : EIO));
+    got = std::fread(fresh.data(), 1, kBufferSize, f);
     const bool readError = std::ferror(f) != 0;
     const int err = errno;
     std::fclose(f);
     if (readError)
         return fail(SystemReason(err ? err : EIO));
+    fileSize = fs::file_size(path, ec);
+    if (ec)
+        fileSize = got;
+#else
+    // Anything but a regular file (a pipe, a device) is refused before it is
+    // opened: opening a pipe with no writer would wait forever.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return fail(SystemReason(errno));
+    if (S_ISDIR(st.st_mode))
+        return fail("it is a folder, not a file");
+    if (!S_ISREG(st.st_mode))
+        return fail(kNotRegular);
+    // Non-blocking in case something else was put there since the look.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return fail(SystemReason(errno));
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return fail(kNotRegular);
+    }
+    fileSize = static_cast<std::uintmax_t>(st.st_size);
+    while (got < kBufferSize) {
+        const ssize_t n = ::read(fd, fresh.data() + got, kBufferSize - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int err = errno;
+            ::close(fd);
+            return fail(SystemReason(err));
+        }
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+#endif
 
     oob.OOBBuffer.swap(fresh);
     oob.LoadedSize = got;
     ReadTablesFromBuffer(oob);
     oob.FileLoaded = true;
     MarkSaved(oob);
+    if (fileSize > kBufferSize)
+        result.warning = "Only the first " + std::to_string(kBufferSize) + " bytes of " + path.string() +
+                         " are an OOB file; saving it will drop the other " + std::to_string(fileSize - kBufferSize) +
+                         " bytes.";
     return result;
 }
 
@@ -380,45 +463,172 @@ SaveResult WriteFileAtomically(const fs::path& path, const void* data, std::size
         result.reason = why;
         return result;
     };
+    if (path.empty() || !path.has_filename() || path.filename() == "." || path.filename() == "..")
+        return fail("no file name given to save to");
 
+#ifdef _WIN32
     std::error_code ec;
-    if (fs::is_directory(path, ec))
-        return fail("a folder of that name is in the way");
-    const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    fs::path target = path;
+    if (fs::is_symlink(fs::symlink_status(path, ec))) {
+        target = fs::weakly_canonical(path, ec);
+        if (ec)
+            return fail(ec.message());
+    }
+    const fs::file_status status = fs::status(target, ec);
+    const bool exists = !ec && fs::exists(status);
+    if (ec && ec != std::errc::no_such_file_or_directory)
+        return fail(ec.message());
+    if (exists) {
+        if (fs::is_directory(status))
+            return fail("a folder of that name is in the way");
+        if (!fs::is_regular_file(status))
+            return fail(kNotRegular);
+        if ((status.permissions() & fs::perms::owner_write) == fs::perms::none)
+            return fail(target.string() + " is read-only");
+        const auto links = fs::hard_link_count(target, ec);
+        if (!ec && links > 1)
+            return fail(HardLinkReason(target, links));
+    }
+    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
     if (!fs::is_directory(dir, ec))
-        return fail("the folder " + dir.string() + " does not exist");
-
-    // A unique temporary name in the same folder, so the rename stays on one file system.
+        return fail(ec ? dir.string() + ": " + ec.message() : "the folder " + dir.string() + " does not exist");
     fs::path temp;
-    for (int i = 0; i < 1000; ++i) {
-        temp = dir / ("." + path.filename().string() + ".brackle-" + std::to_string(i) + ".tmp");
-        if (!fs::exists(temp, ec))
-            break;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = dir / (".brk" + TempTag() + ".tmp");
+        fd = _wopen(temp.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+        if (fd < 0 && errno != EEXIST)
+            return fail(SystemReason(errno));
     }
-    errno = 0;
-    std::FILE* f = std::fopen(temp.string().c_str(), "wb");
-    if (!f)
-        return fail(SystemReason(errno));
-    const std::size_t put = size == 0 ? 0 : std::fwrite(data, 1, size, f);
-    int err = errno;
-    bool ok = put == size && std::fflush(f) == 0;
-    if (!ok && err == 0)
-        err = errno;
-    if (std::fclose(f) != 0 && ok) {
-        ok = false;
-        err = errno;
+    if (fd < 0)
+        return fail(SystemReason(EEXIST));
+    result.created = true;
+    const char* p = static_cast<const char*>(data);
+    std::size_t left = size;
+    int err = 0;
+    while (left > 0 && err == 0) {
+        const int n = _write(fd, p, static_cast<unsigned>(std::min<std::size_t>(left, 1u << 20)));
+        if (n <= 0)
+            err = errno ? errno : EIO;
+        else {
+            p += n;
+            left -= static_cast<std::size_t>(n);
+        }
     }
-    if (!ok) {
-        fs::remove(temp, ec);
-        return fail(SystemReason(err ? err : EIO));
-    }
-    fs::rename(temp, path, ec);
-    if (ec) {
-        const std::string why = ec.message();
+    if (err == 0 && _commit(fd) != 0)  // FlushFileBuffers
+        err = errno ? errno : EIO;
+    if (_close(fd) != 0 && err == 0)
+        err = errno ? errno : EIO;
+    if (err == 0 && !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const std::string why = std::system_category().message(static_cast<int>(GetLastError()));
         fs::remove(temp, ec);
         return fail(why);
     }
+    if (err != 0) {
+        fs::remove(temp, ec);
+        return fail(SystemReason(err));
+    }
     return result;
+#else
+    // A symbolic link stays a link: the file it names is the one replaced, and
+    // the temporary file goes beside that file so the rename stays in one folder.
+    fs::path target = path;
+    for (int hops = 0;; ++hops) {
+        struct stat ls {};
+        if (::lstat(target.c_str(), &ls) != 0 || !S_ISLNK(ls.st_mode))
+            break;
+        if (hops == 40)
+            return fail(SystemReason(ELOOP));
+        std::error_code ec;
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec)
+            return fail(target.string() + ": " + ec.message());
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+
+    struct stat st {};
+    bool exists = true;
+    if (::stat(target.c_str(), &st) != 0) {
+        if (errno != ENOENT)
+            return fail(SystemReason(errno));  // the real reason: not a directory, permission denied, ...
+        exists = false;
+    }
+    if (exists) {
+        if (S_ISDIR(st.st_mode))
+            return fail("a folder of that name is in the way");
+        if (!S_ISREG(st.st_mode))
+            return fail(kNotRegular);
+        // The rename needs only the folder's permission; the file's own must be
+        // asked for. Root may write anything, so a file nobody may write counts too.
+        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+            (::access(target.c_str(), W_OK) != 0 && (errno == EACCES || errno == EPERM || errno == EROFS)))
+            return fail(target.string() + " is read-only");
+        if (st.st_nlink > 1)
+            return fail(HardLinkReason(target, static_cast<std::uintmax_t>(st.st_nlink)));
+    }
+    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    struct stat ds {};
+    if (::stat(dir.c_str(), &ds) != 0) {
+        const int e = errno;
+        return fail(e == ENOENT ? "the folder " + dir.string() + " does not exist" : dir.string() + ": " + SystemReason(e));
+    }
+    if (!S_ISDIR(ds.st_mode))
+        return fail(dir.string() + ": " + SystemReason(ENOTDIR));
+
+    // A short unique name, so that a long target name still leaves room for it.
+    fs::path temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = dir / (".brk" + TempTag() + ".tmp");
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666);
+        if (fd < 0 && errno != EEXIST)
+            return fail(SystemReason(errno));
+    }
+    if (fd < 0)
+        return fail(SystemReason(EEXIST));
+    result.created = true;
+
+    int err = 0;
+    if (exists) {
+        // Owner and group first (allowed to root, and the group to its members);
+        // a change of owner may clear set-id bits, which the chmod then restores.
+        if (::fchown(fd, st.st_uid, st.st_gid) != 0)
+            (void)!::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+        if (::fchmod(fd, st.st_mode & 07777) != 0)
+            err = errno;
+    }
+    const char* p = static_cast<const char*>(data);
+    std::size_t left = size;
+    while (left > 0 && err == 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            err = n < 0 ? errno : ENOSPC;
+        else {
+            p += n;
+            left -= static_cast<std::size_t>(n);
+        }
+    }
+    if (err == 0 && ::fsync(fd) != 0)
+        err = errno;
+    if (::close(fd) != 0 && err == 0)
+        err = errno;
+    if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0)
+        err = errno;
+    if (err != 0) {
+        ::unlink(temp.c_str());
+        return fail(SystemReason(err));
+    }
+    // The rename itself reaches the disk only with the folder. The new file is
+    // in place by now, so a folder that cannot be flushed is not a failure.
+    const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        (void)::fsync(dfd);
+        ::close(dfd);
+    }
+    return result;
+#endif
 }
 
 SaveResult SaveOOBToPath(Oob& oob, const fs::path& path)

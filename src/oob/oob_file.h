@@ -26,13 +26,17 @@ struct LoadResult {
     std::string text;     // message box text on failure
     std::string reason;   // the path and the system's reason, for logs and the command line
     std::filesystem::path path;
-    std::string warning;  // set on a successful load the user should hear about
+    // Set on a successful load of a file longer than the buffer: what a save will drop.
+    std::string warning;
 };
 
 struct SaveResult {
     bool ok = true;
     std::filesystem::path path;  // the file written (or that could not be written)
     std::string reason;          // the system's reason on failure
+    // On failure: whether the new content had started to be written (false when
+    // nothing could be created at all: a folder in the way, a read-only file, ...).
+    bool created = false;
 };
 
 // Reads file n of dir into the tables. On failure nothing changes: not the
@@ -56,8 +60,13 @@ void CleanFormations(Oob& oob);
 void ReadTablesFromBuffer(Oob& oob);
 void WriteTablesToBuffer(Oob& oob);
 
-// Writes bytes to path through a temporary file in the same folder, renamed over
-// the target, so a failure never leaves a half-written file behind.
+// Writes bytes to path through a temporary file in the same folder, flushed to
+// disk and renamed over the target, so a failure never leaves a half-written
+// file behind. A symbolic link is followed and the file it names is replaced;
+// the replaced file's permission bits (and owner and group, where allowed) are
+// kept. Refused, with nothing written: an empty name, a read-only file, anything
+// that is not a regular file, and a file with more than one hard link (replacing
+// it would split the links).
 SaveResult WriteFileAtomically(const std::filesystem::path& path, const void* data, std::size_t size);
 
 }  // namespace brackle

@@ -237,17 +237,13 @@ std::string DumpText(const Oob& oob, const std::vector<Record>& table, const Col
     return text;
 }
 
-// Creates path anew and writes text; true only when every byte was written
-// and the file closed cleanly (a full disk shows at the flush or the close).
-bool WriteWholeFile(const fs::path& path, const std::string& text)
+// Replaces path with text; true only when every byte reached the disk.
+bool WriteWholeFile(const fs::path& path, const std::string& text, std::string* reason)
 {
-    std::FILE* f = std::fopen(path.string().c_str(), "wb");
-    if (!f)
-        return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
-    return ok;
+    const SaveResult r = WriteFileAtomically(path, text.data(), text.size());
+    if (!r.ok && reason)
+        *reason = (r.created ? "" : kDumpNotCreated) + r.reason;
+    return r.ok;
 }
 
 }  // namespace
@@ -258,24 +254,24 @@ std::string DumpFileName(int n, DumpKind kind)
     return std::string("obatDUMP") + (n >= 0 && n < 10 ? "0" : "") + std::to_string(n) + suffix;
 }
 
-bool DumpUnits(const fs::path& path, const Oob& oob)
+bool DumpUnits(const fs::path& path, const Oob& oob, std::string* reason)
 {
-    return WriteWholeFile(path, DumpText(oob, oob.UnitTable, kUnitColumns, {kUnitSlots, 71, false}));
+    return WriteWholeFile(path, DumpText(oob, oob.UnitTable, kUnitColumns, {kUnitSlots, 71, false}), reason);
 }
 
-bool DumpWeapons(const fs::path& path, const Oob& oob)
+bool DumpWeapons(const fs::path& path, const Oob& oob, std::string* reason)
 {
-    return WriteWholeFile(path, DumpText(oob, oob.WeaponTable, kWeaponColumns, {kWeaponSlots, 16, true}));
+    return WriteWholeFile(path, DumpText(oob, oob.WeaponTable, kWeaponColumns, {kWeaponSlots, 16, true}), reason);
 }
 
-bool DumpFormations(const fs::path& path, const Oob& oob)
+bool DumpFormations(const fs::path& path, const Oob& oob, std::string* reason)
 {
-    return WriteWholeFile(path, DumpText(oob, oob.FormationTable, kFormationColumns, {kFormationSlots, 30, true}));
+    return WriteWholeFile(path, DumpText(oob, oob.FormationTable, kFormationColumns, {kFormationSlots, 30, true}), reason);
 }
 
 std::vector<fs::path> DumpOOB(const Oob& oob, int n, const fs::path& dir, const DumpFileFailed& fileFailed)
 {
-    using Writer = bool (*)(const fs::path&, const Oob&);
+    using Writer = bool (*)(const fs::path&, const Oob&, std::string*);
     const std::pair<DumpKind, Writer> files[] = {
         {DumpKind::Units, DumpUnits},
         {DumpKind::Weapons, DumpWeapons},
@@ -284,10 +280,11 @@ std::vector<fs::path> DumpOOB(const Oob& oob, int n, const fs::path& dir, const 
     std::vector<fs::path> failed;
     for (const auto& [kind, write] : files) {
         const fs::path path = dir / DumpFileName(n, kind);
-        if (!write(path, oob)) {
+        std::string reason;
+        if (!write(path, oob, &reason)) {
             failed.push_back(path);
             if (fileFailed)
-                fileFailed(path);
+                fileFailed(path, reason);
         }
     }
     return failed;

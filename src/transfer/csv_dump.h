@@ -18,16 +18,22 @@ enum class DumpKind { Units, Weapons, Formations };
 // "obatDUMP" + n in at least two digits + "unit.csv", "wpns.csv" or "fmns.csv".
 std::string DumpFileName(int n, DumpKind kind);
 
-// Each writer creates the file anew (overwriting an old one) and writes the
-// header line and one line per slot, empty slots included. The lines are
-// labelled with oob.CurrentOOB and its nation name from oob.Names. False when
-// the file cannot be created or not every byte reached it.
-bool DumpUnits(const std::filesystem::path& path, const Oob& oob);
-bool DumpWeapons(const std::filesystem::path& path, const Oob& oob);
-bool DumpFormations(const std::filesystem::path& path, const Oob& oob);
+// Each writer replaces the file whole (through a temporary file renamed over
+// it, so a failed write leaves an old dump as it was) with the header line and
+// one line per slot, empty slots included. The lines are labelled with
+// oob.CurrentOOB and its nation name from oob.Names. False when the file cannot
+// be written; reason, when given, then gets the system's reason.
+bool DumpUnits(const std::filesystem::path& path, const Oob& oob, std::string* reason = nullptr);
+bool DumpWeapons(const std::filesystem::path& path, const Oob& oob, std::string* reason = nullptr);
+bool DumpFormations(const std::filesystem::path& path, const Oob& oob, std::string* reason = nullptr);
 
-// Told of each dump file that could not be written, as it fails.
-using DumpFileFailed = std::function<void(const std::filesystem::path& path)>;
+// The reason of a dump file that could not be created at all (a folder in the
+// way, a missing folder, a read-only file) starts with this; any other reason
+// is that of a write that failed.
+inline constexpr const char* kDumpNotCreated = "not created: ";
+
+// Told of each dump file that could not be written, as it fails, with the reason.
+using DumpFileFailed = std::function<void(const std::filesystem::path& path, const std::string& reason)>;
 // Told of each OOB file that is present but could not be read, as it fails.
 using DumpLoadFailed = std::function<void(const LoadResult& load)>;
 

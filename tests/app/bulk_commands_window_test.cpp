@@ -201,7 +201,8 @@ TEST_F(BulkCommandsTest, EachDumpFileThatFailsIsReportedAsItFails)
     ASSERT_EQ(statusAtEachMessage.size(), 3u);  // the question, then the two failures
     EXPECT_EQ(statusAtEachMessage[1], QStringLiteral("Processing OOB Number 1"));
     EXPECT_EQ(statusAtEachMessage[2], QStringLiteral("Processing OOB Number 3"));
-    EXPECT_TRUE(w->StatusText().endsWith(QStringLiteral(" - 2 files could not be written"))) << w->StatusText().toStdString();
+    EXPECT_TRUE(w->StatusText().endsWith(QStringLiteral(": 2 files could not be written"))) << w->StatusText().toStdString();
+    EXPECT_FALSE(w->StatusText().contains(QStringLiteral("written to"))) << w->StatusText().toStdString();
 }
 
 }  // namespace

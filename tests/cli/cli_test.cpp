@@ -337,7 +337,9 @@ TEST_F(Cli, DumpFailuresNameThePathAndTheOtherFilesAreWritten)
     fs::create_directories(out / "obatDUMP01wpns.csv");  // a folder in the way
     CliRun r = Call({"dump", DemoOob(1).string(), "--out", out.string()});
     EXPECT_EQ(r.code, 1);
-    EXPECT_NE(r.err.find((out / "obatDUMP01wpns.csv").string()), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find((out / "obatDUMP01wpns.csv").string() + ": a folder of that name is in the way"),
+              std::string::npos)
+        << r.err;
     EXPECT_TRUE(fs::is_regular_file(out / "obatDUMP01unit.csv"));
     EXPECT_TRUE(fs::is_regular_file(out / "obatDUMP01fmns.csv"));
 
@@ -350,6 +352,36 @@ TEST_F(Cli, DumpFailuresNameThePathAndTheOtherFilesAreWritten)
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find(In("obat007.obf")), std::string::npos) << r.err;
     EXPECT_FALSE(fs::exists(out / "obatDUMP07unit.csv"));
+}
+
+TEST_F(Cli, ALongInputIsLoadedWithAWarningOnStandardError)
+{
+    const fs::path in = In("obat004.obf");
+    test::WriteBytes(in, std::vector<unsigned char>(200123, 0));
+    const CliRun r = Call({"info", in.string()});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.err, "brackle-cli: warning: Only the first 200000 bytes of " + in.string() +
+                         " are an OOB file; saving it will drop the other 123 bytes.\n");
+    EXPECT_EQ(r.out.find("warning"), std::string::npos);
+}
+
+TEST_F(Cli, ResaveRefusalsGiveTheRealReason)
+{
+    const fs::path in = In("obat004.obf");
+    test::WriteBytes(in, std::vector<unsigned char>(1000, 0));
+    test::WriteBytes(In("plain"), {1, 2, 3});
+    const struct {
+        std::string out;
+        std::string err;
+    } cases[] = {
+        {"", "brackle-cli: cannot save: no file name given to save to\n"},
+        {In("plain") + "/obat004.obf", "brackle-cli: cannot save " + In("plain") + "/obat004.obf: Not a directory\n"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = Call({"resave", in.string(), c.out});
+        EXPECT_EQ(r.code, 1) << c.out;
+        EXPECT_EQ(r.err, c.err) << c.out;
+    }
 }
 
 TEST(OobFileNumbers, ComeFromObatNames)

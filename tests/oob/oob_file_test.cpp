@@ -5,6 +5,9 @@
 #include <cstring>
 #include <random>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "oob/text.h"
 #include "test_support.h"
 
@@ -251,6 +254,312 @@ TEST(OobFile, AFailedSaveLeavesTheOldFileAndNoTemporaryFiles)
     for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path()))
         ++entries;
     EXPECT_EQ(entries, 2) << "obat001.obf and the folder, nothing else";
+}
+
+// The names in a folder, sorted.
+std::vector<std::string> Entries(const fs::path& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A loaded document whose save differs from old: 1000 bytes, unit 1 named "New".
+Oob NewContent()
+{
+    Oob o;
+    o.CurrentOOB = 1;
+    o.LoadedSize = 1000;
+    o.UnitTable[1].Name = "New";
+    return o;
+}
+
+const std::vector<unsigned char> kOld(1000, 0xAB);
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(OobSave, AReadOnlyFileIsRefusedAndKept)
+{
+    // 0444 is refused even for root; 0644 of another owner is read-only for the
+    // unprivileged user although the folder would let it rename over the file.
+    const struct {
+        const char* what;
+        fs::perms mode;
+        bool unprivileged;
+    } cases[] = {
+        {"no write bit", fs::perms(0444), false},
+        {"no write bit, unprivileged", fs::perms(0444), true},
+        {"another owner's file", fs::perms(0644), true},
+    };
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        fs::permissions(dir.path(), fs::perms(0777));
+        const fs::path file = dir / "obat001.obf";
+        test::WriteBytes(file, kOld);
+        fs::permissions(file, c.mode);
+        std::string reason;
+        if (c.unprivileged) {
+            if (::geteuid() != 0 && c.mode == fs::perms(0644)) {
+                std::cout << c.what << ": skipped, not root so the file is the user's own\n";
+                continue;
+            }
+            std::string why;
+            const auto out = test::RunInChild({true, std::nullopt}, [&] {
+                Oob o = NewContent();
+                const SaveResult r = SaveOOBToPath(o, file);
+                return r.ok ? std::string("saved") : r.reason;
+            }, why);
+            if (!out) {
+                std::cout << c.what << ": skipped, " << why << "\n";
+                continue;
+            }
+            reason = *out;
+        } else {
+            Oob o = NewContent();
+            const SaveResult r = SaveOOBToPath(o, file);
+            EXPECT_FALSE(r.ok) << c.what;
+            EXPECT_FALSE(r.created) << c.what;
+            reason = r.ok ? "saved" : r.reason;
+        }
+        EXPECT_TRUE(Contains(reason, file.string()) && Contains(reason, "read-only")) << c.what << ": " << reason;
+        EXPECT_EQ(test::ReadBytes(file), kOld) << c.what;
+        EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"obat001.obf"}) << c.what;
+    }
+}
+
+TEST(OobSave, KeepsThePermissionsAndOwnerOfTheFileItReplaces)
+{
+    for (const unsigned mode : {0600u, 0640u, 0664u, 0755u}) {
+        test::TempDir dir;
+        const fs::path file = dir / "obat001.obf";
+        test::WriteBytes(file, kOld);
+        ::chmod(file.c_str(), mode);
+        const bool root = ::geteuid() == 0;
+        if (root)
+            ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+        Oob o = NewContent();
+        ASSERT_TRUE(SaveOOBToPath(o, file).ok);
+        struct stat st {};
+        ASSERT_EQ(::stat(file.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, mode);
+        if (root) {
+            EXPECT_EQ(st.st_uid, 65534u) << std::oct << mode;
+            EXPECT_EQ(st.st_gid, 65534u) << std::oct << mode;
+        }
+        EXPECT_NE(test::ReadBytes(file), kOld);
+    }
+}
+
+TEST(OobSave, ASymbolicLinkStaysALinkAndTheFileItNamesIsWritten)
+{
+    const struct {
+        const char* what;
+        const char* real;    // below the temporary folder
+        const char* target;  // what the link holds; empty: the absolute path of real
+    } cases[] = {
+        {"relative, same folder", "real.obf", "real.obf"},
+        {"relative, other folder", "data/real.obf", "data/real.obf"},
+        {"absolute", "data/real.obf", ""},
+        {"a link to a link", "data/real.obf", "middle"},
+    };
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        fs::create_directory(dir / "data");
+        const fs::path real = dir / c.real;
+        test::WriteBytes(real, kOld);
+        const fs::path link = dir / "obat001.obf";
+        if (std::string(c.target) == "middle") {
+            fs::create_symlink(real, dir / "middle");
+            fs::create_symlink("middle", link);
+        } else {
+            fs::create_symlink(*c.target ? fs::path(c.target) : real, link);
+        }
+        Oob o = NewContent();
+        ASSERT_TRUE(SaveOOBToPath(o, link).ok) << c.what;
+        EXPECT_TRUE(fs::is_symlink(link)) << c.what;
+        const auto saved = test::ReadBytes(real);
+        EXPECT_EQ(saved.size(), 1000u) << c.what;
+        EXPECT_NE(saved, kOld) << c.what;
+        EXPECT_EQ(test::ReadBytes(link), saved) << c.what;
+        for (const fs::path& folder : {dir.path(), dir / "data"})
+            for (const auto& name : Entries(folder))
+                EXPECT_EQ(name.find(".tmp"), std::string::npos) << c.what << ": " << name;
+    }
+}
+
+TEST(OobSave, AFileWithOtherHardLinksIsRefusedAndKept)
+{
+    test::TempDir dir;
+    const fs::path file = dir / "obat001.obf";
+    test::WriteBytes(file, kOld);
+    fs::create_hard_link(file, dir / "copy.obf");
+    Oob o = NewContent();
+    const SaveResult r = SaveOOBToPath(o, file);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(Contains(r.reason, "2 hard links")) << r.reason;
+    EXPECT_EQ(fs::hard_link_count(file), 2u);
+    EXPECT_EQ(test::ReadBytes(file), kOld);
+    EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"copy.obf", "obat001.obf"}));
+}
+
+TEST(OobSave, NonRegularFilesAreRefusedWithoutWaiting)
+{
+    test::TempDir dir;
+    const fs::path fifo = dir / "obat001.obf";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    std::string why;
+    // In a child: a load that opens the pipe would wait for a writer forever.
+    const auto out = test::RunInChild({}, [&] {
+        Oob o;
+        o.CurrentOOB = 1;
+        const LoadResult loaded = LoadOOBFromPath(o, fifo);
+        Oob n = NewContent();
+        const SaveResult saved = SaveOOBToPath(n, fifo);
+        return std::to_string(loaded.code) + "|" + loaded.reason + "|" + (saved.ok ? "saved" : saved.reason);
+    }, why);
+    if (!out)
+        GTEST_SKIP() << why;
+    EXPECT_EQ(*out, "1|" + fifo.string() + ": it is not a regular file (a pipe, a device or a socket)|"
+                        "it is not a regular file (a pipe, a device or a socket)");
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"obat001.obf"});
+}
+
+TEST(OobLoad, AFileLongerThanTheBufferLoadsWithAWarning)
+{
+    const struct {
+        std::size_t size;
+        std::string warning;
+    } cases[] = {
+        {199999, ""},
+        {200000, ""},
+        {200001, "1"},
+        {210000, "10000"},
+    };
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        const fs::path file = dir / "obat001.obf";
+        test::WriteBytes(file, std::vector<unsigned char>(c.size, 0));
+        Oob o;
+        o.CurrentOOB = 1;
+        const LoadResult r = LoadOOBFromPath(o, file);
+        ASSERT_EQ(r.code, 0);
+        EXPECT_EQ(r.warning, c.warning.empty() ? std::string()
+                                               : "Only the first 200000 bytes of " + file.string() +
+                                                     " are an OOB file; saving it will drop the other " + c.warning +
+                                                     " bytes.")
+            << c.size;
+        EXPECT_EQ(o.LoadedSize, std::min<std::size_t>(c.size, 200000));
+    }
+}
+
+TEST(OobSave, ALongFileNameLeavesRoomForTheTemporaryFile)
+{
+    test::TempDir dir;
+    for (const std::size_t length : {200u, 249u, 255u}) {
+        const fs::path file = dir / std::string(length, 'a');
+        Oob o = NewContent();
+        const SaveResult r = SaveOOBToPath(o, file);
+        EXPECT_TRUE(r.ok) << length << ": " << r.reason;
+        EXPECT_EQ(fs::file_size(file), 1000u) << length;
+        ASSERT_TRUE(SaveOOBToPath(o, file).ok) << "again, over the file: " << length;
+    }
+    EXPECT_EQ(Entries(dir.path()).size(), 3u);
+}
+
+TEST(OobSave, ReasonsAreTheOnesThatReallyHappened)
+{
+    test::TempDir dir;
+    test::WriteBytes(dir / "plain", kOld);
+    const struct {
+        const char* what;
+        fs::path path;
+        std::string reason;
+    } cases[] = {
+        {"parent is a plain file", dir / "plain" / "obat001.obf", "Not a directory"},
+        {"empty name", fs::path(), "no file name given to save to"},
+        {"a folder's name only", dir.path() / "", "no file name given to save to"},
+        {"missing folder", dir / "gone" / "obat001.obf", "the folder " + (dir / "gone").string() + " does not exist"},
+    };
+    for (const auto& c : cases) {
+        Oob o = NewContent();
+        const SaveResult r = SaveOOBToPath(o, c.path);
+        EXPECT_FALSE(r.ok) << c.what;
+        EXPECT_EQ(r.reason, c.reason) << c.what;
+    }
+    Oob o;
+    EXPECT_EQ(LoadOOBFromPath(o, dir / "plain" / "obat001.obf").reason,
+              (dir / "plain" / "obat001.obf").string() + ": Not a directory");
+    EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"plain"});
+}
+
+TEST(OobSave, AFolderTheUserMayNotEnterIsPermissionDenied)
+{
+    test::TempDir dir;
+    fs::create_directory(dir / "locked");
+    const fs::path file = dir / "locked" / "obat001.obf";
+    test::WriteBytes(file, kOld);
+    fs::permissions(dir / "locked", fs::perms(0700));
+    std::string why;
+    const auto out = test::RunInChild({true, std::nullopt}, [&] {
+        Oob o;
+        o.CurrentOOB = 1;
+        const LoadResult loaded = LoadOOBFromPath(o, file);
+        Oob n = NewContent();
+        const SaveResult saved = SaveOOBToPath(n, file);
+        return loaded.reason + "|" + (saved.ok ? "saved" : saved.reason);
+    }, why);
+    if (!out)
+        GTEST_SKIP() << why;
+    EXPECT_EQ(*out, file.string() + ": Permission denied|Permission denied");
+    EXPECT_EQ(test::ReadBytes(file), kOld);
+}
+
+TEST(OobSave, AReadOnlyFolderFailsAndKeepsTheOldFile)
+{
+    test::TempDir dir;
+    const fs::path file = dir / "obat001.obf";
+    test::WriteBytes(file, kOld);
+    ::chmod(file.c_str(), 0666);
+    fs::permissions(dir.path(), fs::perms(0555));
+    std::string why;
+    const auto out = test::RunInChild({true, std::nullopt}, [&] {
+        Oob n = NewContent();
+        const SaveResult saved = SaveOOBToPath(n, file);
+        return saved.ok ? std::string("saved") : saved.reason;
+    }, why);
+    fs::permissions(dir.path(), fs::perms(0755));
+    if (!out)
+        GTEST_SKIP() << why;
+    EXPECT_EQ(*out, "Permission denied");
+    EXPECT_EQ(test::ReadBytes(file), kOld);
+    EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"obat001.obf"});
+}
+
+TEST(OobSave, AFullDiskFailsAndKeepsTheOldFile)
+{
+    test::TempDir dir;
+    std::string why;
+    const auto out = test::RunInChild({false, dir.path()}, [&] {
+        const fs::path file = dir / "obat001.obf";
+        test::WriteBytes(file, kOld);
+        // Fill what is left.
+        std::vector<unsigned char> filler(200000, 1);
+        test::WriteBytes(dir / "filler", filler);
+        Oob o = NewContent();
+        o.LoadedSize = 200000;
+        const SaveResult r = SaveOOBToPath(o, file);
+        std::string names;
+        for (const auto& n : Entries(dir.path()))
+            names += n + ",";
+        return (r.ok ? std::string("saved") : r.reason) + "|" + (test::ReadBytes(file) == kOld ? "kept" : "changed") +
+               "|" + names;
+    }, why);
+    if (!out)
+        GTEST_SKIP() << why;
+    EXPECT_EQ(*out, "No space left on device|kept|filler,obat001.obf,");
 }
 
 }  // namespace

@@ -334,6 +334,38 @@ TEST_F(CsvDump, AFullDiskIsAFailure)
     EXPECT_FALSE(DumpFormations("/dev/full", oob_));
 }
 
+// A dump that runs out of space keeps the previous dump whole and says why.
+TEST_F(CsvDump, AFullDiskKeepsThePreviousDumpsAndGivesTheReason)
+{
+    test::TempDir dir;
+    std::string why;
+    const auto out = test::RunInChild({false, dir.path()}, [&] {
+        const std::string old = "previous dump\r\n";
+        const DumpKind kinds[] = {DumpKind::Units, DumpKind::Weapons, DumpKind::Formations};
+        for (const DumpKind k : kinds)
+            test::WriteText(dir / DumpFileName(3, k), old);
+        // Leave about 36 KiB: too little for the units and formations, enough for the weapons.
+        test::WriteBytes(dir / "filler", std::vector<unsigned char>(16000, 1));
+        std::string events;
+        const auto failed = DumpOOB(oob_, 3, dir.path(), [&](const fs::path& p, const std::string& reason) {
+            events += p.filename().string() + ": " + reason + "; ";
+        });
+        for (const DumpKind k : kinds) {
+            const std::string text = test::ReadText(dir / DumpFileName(3, k));
+            events += text == old ? "old" : Lines(text).size() == 250 ? "new" : "cut";
+            events += " ";
+        }
+        for (const auto& e : fs::directory_iterator(dir.path()))
+            if (e.path().extension() == ".tmp")
+                events += "temporary file left";
+        return events;
+    }, why);
+    if (!out)
+        GTEST_SKIP() << why;
+    EXPECT_EQ(*out, "obatDUMP03unit.csv: No space left on device; obatDUMP03fmns.csv: No space left on device; "
+                    "old new old ");
+}
+
 // An OOB file n in dir holding one unit of that name.
 void WriteOob(const fs::path& dir, int n, const std::string& unitName, const std::string& fileName)
 {
@@ -404,10 +436,13 @@ TEST_F(CsvDump, DumpAllTellsOfEachFailureAsItHappens)
     std::vector<std::string> events;
     DumpAll(
         NameTables{}, dir_.path(), [&](int n) { events.push_back("dumping " + std::to_string(n)); },
-        [&](const fs::path& p) { events.push_back("failed " + p.filename().string()); },
+        [&](const fs::path& p, const std::string& why) {
+            events.push_back("failed " + p.filename().string() + ": " + why);
+        },
         [&](const LoadResult& r) { events.push_back("unreadable " + r.path.filename().string()); });
-    EXPECT_EQ(events, (std::vector<std::string>{"dumping 1", "failed obatDUMP01unit.csv", "dumping 3",
-                                                "failed obatDUMP03wpns.csv"}));
+    const std::string inTheWay = std::string(kDumpNotCreated) + "a folder of that name is in the way";
+    EXPECT_EQ(events, (std::vector<std::string>{"dumping 1", "failed obatDUMP01unit.csv: " + inTheWay, "dumping 3",
+                                                "failed obatDUMP03wpns.csv: " + inTheWay}));
 }
 
 TEST_F(CsvDump, DumpAllOfAFolderWithoutOobFilesWritesNothing)
