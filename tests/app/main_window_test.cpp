@@ -411,6 +411,27 @@ TEST_F(MainWindowTest, ALoadWarningIsShownAndTheFileStaysOpen)
     EXPECT_TRUE(w->StatusText().startsWith(QStringLiteral("Loaded ")));
 }
 
+TEST_F(MainWindowTest, AFileLongerThanTheEditorKeepsOpensWithItsWarning)
+{
+    // File 5 with 100 bytes past the 200000 the editor reads and writes.
+    {
+        std::vector<unsigned char> bytes = test::ReadBytes(oobDir / "obat005.obf");
+        bytes.resize(200100, 0x5A);
+        std::FILE* f = std::fopen((oobDir / "obat005.obf").string().c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
+        std::fclose(f);
+    }
+    auto w = Make();
+    Open(*w, 5);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].icon, Dialogs::Icon::Warning);
+    EXPECT_EQ(dialogs.shown[0].text,
+              QStringLiteral("Only the first 200000 bytes of %1 are an OOB file; saving it will drop the other 100 bytes.")
+                  .arg(QString::fromStdString((oobDir / "obat005.obf").string())));
+    EXPECT_TRUE(oob.FileLoaded);
+}
+
 TEST_F(MainWindowTest, ChangingTheFolderRelistsTheFiles)
 {
     auto w = Make();
