@@ -569,23 +569,37 @@ bool ShowTemplateUnitUsers(const Oob& oob, int row, ReportSink& sink)
     return true;
 }
 
-std::vector<std::string> PlatoonRows(const Oob& oob)
+namespace {
+
+// The rows of a finder list: "%.3d - " and the formation's name, its type when
+// withType, and its nation when foreign; "*INVALID*" for a formation the list
+// does not offer.
+std::vector<std::string> FinderRows(const Oob& oob, bool (*offered)(const Oob&, int), bool withType)
 {
     std::vector<std::string> rows;
     rows.reserve(kFormationSlots);
     for (int f = 1; f <= kFormationSlots; ++f) {
         const FormationRecord& form = FormationAt(oob, f);
         std::string row = Zero3(f) + " - ";
-        if (!IsPlatoonRow(oob, f)) {
+        if (!offered(oob, f)) {
             row += "*INVALID*";
         } else {
             row += Trim(form.Name);
+            if (withType)
+                row += " - " + FormTypeName(form.FormType);
             if (Foreign(oob, form.Nation))
                 row += " - nation is " + Num(form.Nation) + "!";
         }
         rows.push_back(std::move(row));
     }
     return rows;
+}
+
+}  // namespace
+
+std::vector<std::string> PlatoonRows(const Oob& oob)
+{
+    return FinderRows(oob, IsPlatoonRow, false);
 }
 
 bool ShowPlatoonUsers(const Oob& oob, int row, ReportSink& sink)
@@ -605,21 +619,7 @@ bool ShowPlatoonUsers(const Oob& oob, int row, ReportSink& sink)
 
 std::vector<std::string> CompanyRows(const Oob& oob)
 {
-    std::vector<std::string> rows;
-    rows.reserve(kFormationSlots);
-    for (int f = 1; f <= kFormationSlots; ++f) {
-        const FormationRecord& form = FormationAt(oob, f);
-        std::string row = Zero3(f) + " - ";
-        if (!IsCompanyRow(oob, f)) {
-            row += "*INVALID*";
-        } else {
-            row += Trim(form.Name) + " - " + FormTypeName(form.FormType);
-            if (Foreign(oob, form.Nation))
-                row += " - nation is " + Num(form.Nation) + "!";
-        }
-        rows.push_back(std::move(row));
-    }
-    return rows;
+    return FinderRows(oob, IsCompanyRow, true);
 }
 
 bool ShowCompanyContents(const Oob& oob, int row, ReportSink& sink)
