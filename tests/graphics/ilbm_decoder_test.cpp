@@ -92,6 +92,26 @@ TEST(IlbmDecoder, UncompressedChunkyPicture)
     EXPECT_EQ(r.image.Pixels, (Bytes{'A', 'A', 'A', 'A', 'B', 'B', 'B', 'B'}));
 }
 
+TEST(IlbmDecoder, UncompressedBodyOfAnyLength)
+{
+    struct Case {
+        const char* what;
+        Bytes body;
+        Bytes expected;
+    } cases[] = {
+        {"short body: the rest stays 0", {1, 2, 3}, {1, 2, 3, 0}},
+        {"long body: the rest is ignored", {1, 2, 3, 4, 5, 6}, {1, 2, 3, 4}},
+        {"empty body", {}, {0, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        Bytes b = Start("PBM ", 2, 2, 8, 0, 0);
+        Append(b, Chunk("BODY", c.body));
+        const DecodeResult r = DecodeIlbm(b);
+        ASSERT_TRUE(r.ok) << c.what << ": " << r.error;
+        EXPECT_EQ(r.image.Pixels, c.expected) << c.what;
+    }
+}
+
 TEST(IlbmDecoder, PlanarToChunky)
 {
     // Width 3 (not a multiple of 4 or 16): each plane row is one 16-bit word; 2 rows.
