@@ -9,6 +9,7 @@
 #include "oob/names.h"
 #include "oob/text.h"
 #include "reports/report_dates.h"
+#include "reports/report_tables.h"
 
 namespace brackle {
 
@@ -18,21 +19,6 @@ namespace {
 bool InUse(const std::string& name)
 {
     return std::any_of(name.begin(), name.end(), [](char ch) { return static_cast<unsigned char>(ch) > 0x20; });
-}
-
-std::string Num(long n)
-{
-    return std::to_string(n);
-}
-
-const UnitRecord& UnitAt(const Oob& oob, int u)
-{
-    return oob.UnitTable[static_cast<std::size_t>(u)];
-}
-
-const FormationRecord& FormationAt(const Oob& oob, int f)
-{
-    return oob.FormationTable[static_cast<std::size_t>(f)];
 }
 
 bool IsUnitCode(int v)
@@ -45,11 +31,6 @@ int FormationOfCode(int v)
 {
     const int d = v - 1000;
     return d >= 1 && d <= kFormationSlots ? d : 0;
-}
-
-bool Foreign(const Oob& oob, int nation)
-{
-    return nation != oob.CurrentOOB;
 }
 
 // ---------------------------------------------------------------------------
@@ -105,11 +86,8 @@ enum class DateField { Start, End };
 std::string NoDateMessage(const char* kind, int number, const std::string& name, int yearIndex, int month,
                           DateField field)
 {
-    std::string m = std::string(kind) + " " + Num(number) + " " + Trim(name) + " has ";
-    m += yearIndex == 0 ? "year index 0" : "month " + Num(month);
-    m += field == DateField::Start ? " in its start date" : " in its end date";
-    m += ": the check stops here.";
-    return m;
+    return NoDateStopMessage(std::string(kind) + " " + Num(number) + " " + Trim(name),
+                             yearIndex == 0 ? "year index 0" : "month " + Num(month), field == DateField::Start);
 }
 
 std::string UnitNoDate(const Oob& oob, int u, DateField field)
@@ -205,7 +183,7 @@ public:
     {
         for (int u = 1; u <= kUnitSlots; ++u) {
             const UnitRecord& unit = UnitAt(oob, u);
-            if (InUse(unit.Name) && !Foreign(oob, unit.Nation))
+            if (InUse(unit.Name) && !IsForeign(oob, unit.Nation))
                 classes_[unit.Class].reached.push_back(u);
         }
     }
@@ -478,7 +456,7 @@ void FindFormationsUsingClass(const Oob& oob, int unitClass, ReportSink& sink)
         }
         if (!hit)
             continue;
-        sink.Line(Zero3(f) + "  " + Trim(form.Name) + " - Available: " + Zero2(form.MonthAvail) + "/" +
+        sink.Line(Pad3(f) + "  " + Trim(form.Name) + " - Available: " + Zero2(form.MonthAvail) + "/" +
                   Zero2(form.YrAvail) + "-" + Zero2(form.MonthUntil) + "/" + Zero2(form.YrUntil) +
                   (x3 ? " *X3 CODE*" : ""));
         ++count;
@@ -494,7 +472,7 @@ void CheckBrokenLinks(const Oob& oob, const std::string& startedAt, ReportSink& 
         if (!InUse(form.Name))
             continue;
         const std::string prefix = "Formation " + Num(f) + " - " + Trim(form.Name) + " - ";
-        if (Foreign(oob, form.Nation))
+        if (IsForeign(oob, form.Nation))
             sink.Line(prefix + "Formation is not of this nationality ( is " + Num(form.Nation) + " )");
         if (HasMixedAirGround(oob, f, prefix, sink))
             sink.Line(prefix + "Formation contains mixed air and ground units, but is NOT type 5 purchase screen");
@@ -515,7 +493,7 @@ void CheckBrokenLinks(const Oob& oob, const std::string& startedAt, ReportSink& 
             const int named = FormationOfCode(v);
             if (named == 0 || !InUse(FormationAt(oob, named).Name))
                 sink.Line(prefix + "Slot " + Num(i) + " Points to a non-existing formation " + Num(d));
-            if (named != 0 && Foreign(oob, FormationAt(oob, named).Nation)) {
+            if (named != 0 && IsForeign(oob, FormationAt(oob, named).Nation)) {
                 const FormationRecord& sub = FormationAt(oob, named);
                 sink.Line(prefix + "Slot " + Num(i) + " Points to a sub formation not of the parent nationality " +
                           Num(d) + " " + Trim(sub.Name) + " " + " (is nation " + Num(sub.Nation) + ")");
@@ -538,7 +516,7 @@ std::vector<std::string> TemplateUnitRows(const Oob& oob)
     rows.reserve(kUnitSlots);
     for (int u = 1; u <= kUnitSlots; ++u) {
         const UnitRecord& unit = UnitAt(oob, u);
-        std::string row = Zero3(u) + " - ";
+        std::string row = Pad3(u) + " - ";
         if (InUse(unit.Name)) {
             row += Trim(unit.Name);
             if (used[static_cast<std::size_t>(u)]) {
@@ -580,14 +558,14 @@ std::vector<std::string> FinderRows(const Oob& oob, bool (*offered)(const Oob&, 
     rows.reserve(kFormationSlots);
     for (int f = 1; f <= kFormationSlots; ++f) {
         const FormationRecord& form = FormationAt(oob, f);
-        std::string row = Zero3(f) + " - ";
+        std::string row = Pad3(f) + " - ";
         if (!offered(oob, f)) {
             row += "*INVALID*";
         } else {
             row += Trim(form.Name);
             if (withType)
                 row += " - " + FormTypeName(form.FormType);
-            if (Foreign(oob, form.Nation))
+            if (IsForeign(oob, form.Nation))
                 row += " - nation is " + Num(form.Nation) + "!";
         }
         rows.push_back(std::move(row));
@@ -642,7 +620,7 @@ bool ShowCompanyContents(const Oob& oob, int row, ReportSink& sink)
             const FormationRecord& sub = FormationAt(oob, d);
             const std::string name = InUse(sub.Name) ? Trim(sub.Name) : "BROKEN LINK!";
             std::string line = "Formation " + Num(d) + " " + name + " (" + FormTypeName(sub.FormType) + ")";
-            if (Foreign(oob, sub.Nation))
+            if (IsForeign(oob, sub.Nation))
                 line += " Wrong Country! (" + Num(sub.Nation) + ")";
             sink.Line(line);
         } else if (v == 1000) {
@@ -652,7 +630,7 @@ bool ShowCompanyContents(const Oob& oob, int row, ReportSink& sink)
             const std::string name = InUse(unit.Name) ? Trim(unit.Name) : "BROKEN LINK!";
             std::string line = "Template Unit " + Num(v) + " " + name + " (class " + Num(unit.Class) + " " +
                                UnitClassName(oob.Names, unit.Class) + ")";
-            if (Foreign(oob, unit.Nation))
+            if (IsForeign(oob, unit.Nation))
                 line += " Wrong Country! (" + Num(unit.Nation) + ")";
             sink.Line(line);
         }

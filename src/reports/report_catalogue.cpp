@@ -1,5 +1,7 @@
 #include "reports/report_catalogue.h"
 
+#include <algorithm>
+
 #include "oob/text.h"
 #include "reports/formation_checks.h"
 #include "reports/unit_weapon_checks.h"
@@ -137,6 +139,25 @@ ReportEnd RunReport(const Oob& oob, const ReportInfo& report, long arg, const st
     else if (name == "unused-weapons")
         FindUnusedWeapons(oob, sink);
     return {};
+}
+
+std::optional<int> RecordNumberOfLine(const std::string& line)
+{
+    if (line.size() < 3)
+        return std::nullopt;
+    const std::string head = line.substr(0, 3);
+    const std::size_t first = head.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return std::nullopt;
+    int n = 0;
+    for (std::size_t i = first; i < head.size(); ++i) {
+        if (head[i] < '0' || head[i] > '9')
+            return std::nullopt;
+        n = n * 10 + (head[i] - '0');
+    }
+    if (n < 1)
+        return std::nullopt;
+    return std::min(n, 999);
 }
 
 int CountFindings(const std::string& reportName, const std::vector<std::string>& lines)

@@ -35,6 +35,11 @@ bool ArgInRange(ReportArg arg, long value);
 ReportEnd RunReport(const Oob& oob, const ReportInfo& report, long arg, const std::string& startedAt,
                     ReportSink& sink);
 
+// The record a result line names: its first three characters read as a number
+// (leading blanks allowed), lowered to 999; nothing when they form no number of
+// 1 or more ("12 formations found ..." names none).
+std::optional<int> RecordNumberOfLine(const std::string& line);
+
 // The checks a whole-file check runs, in order, and how many findings each
 // report's lines hold.
 struct CheckResult {

@@ -46,13 +46,6 @@ CivilDate DateOfDay(std::int64_t day)
     return date;
 }
 
-std::string Zero3(long n)
-{
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.3ld", n);
-    return buf;
-}
-
 std::string Zero2(long n)
 {
     char buf[32];

@@ -27,8 +27,7 @@ struct CivilDate {
 };
 CivilDate DateOfDay(std::int64_t day);
 
-// "%.3d" and "%.2d": at least three or two digits, zero-padded ("007", "07").
-std::string Zero3(long n);
+// "%.2d": at least two digits, zero-padded ("07"); "%.3d" is Pad3 of oob/text.
 std::string Zero2(long n);
 
 }  // namespace brackle

@@ -743,18 +743,15 @@ void TFormFormSearch::JumpToRecord(QPlainTextEdit* area)
 {
     const QTextBlock block = area->textCursor().block();
     const int line = block.blockNumber();
-    const QString head = block.text().left(3);
-    if (head.size() < 3)
+    const std::optional<int> n = RecordNumberOfLine(ToBytes(block.text()));
+    if (!n)
         return;
-    bool ok = false;
-    const int n = head.trimmed().toInt(&ok);
-    if (!ok || head.endsWith(QLatin1Char(' ')) || n < 1)
-        return;
+    // The found-units and weapon areas start with a heading line that names no record.
     const QString name = area->objectName();
     if (line == 0 && name != QLatin1String("Memo2"))
         return;
     const int page = name == QLatin1String("Memo2") ? 2 : (name == QLatin1String("Memo9") ? 1 : 0);
-    emit jumpRequested(page, std::min(n, 999));
+    emit jumpRequested(page, *n);
 }
 
 void TFormFormSearch::SpeedButtonloadClick()

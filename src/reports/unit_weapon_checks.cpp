@@ -10,46 +10,17 @@
 #include "oob/names.h"
 #include "oob/text.h"
 #include "reports/report_dates.h"
+#include "reports/report_tables.h"
 
 namespace brackle {
 
 namespace {
-
-const UnitRecord& UnitAt(const Oob& oob, int u)
-{
-    return oob.UnitTable[static_cast<std::size_t>(u)];
-}
-
-// A unit's weapon number is a byte, so it can name 250..255, past the table:
-// such a weapon reads as an empty record (no name, every number 0).
-const WeaponRecord& WeaponAt(const Oob& oob, int w)
-{
-    static const WeaponRecord kNoWeapon;
-    if (w < 1 || w > kWeaponSlots)
-        return kNoWeapon;
-    return oob.WeaponTable[static_cast<std::size_t>(w)];
-}
-
-const FormationRecord& FormationAt(const Oob& oob, int f)
-{
-    return oob.FormationTable[static_cast<std::size_t>(f)];
-}
-
-std::string Num(long n)
-{
-    return std::to_string(n);
-}
 
 // "%.15s": at most 15 characters, ending early at a NUL byte.
 std::string Max15(const std::string& text)
 {
     const std::size_t nul = text.find('\0');
     return text.substr(0, std::min<std::size_t>(nul, 15));
-}
-
-bool IsForeign(const Oob& oob, int nation)
-{
-    return nation != oob.CurrentOOB;
 }
 
 std::array<std::uint8_t, 4> Weapons(const UnitRecord& r)
@@ -70,8 +41,8 @@ std::array<std::uint8_t, 4> APAmmo(const UnitRecord& r)
 // " - Available 03/039 to 05/045"
 std::string Availability(const UnitRecord& r)
 {
-    return " - Available " + Zero2(r.MonthAvail) + "/" + Zero3(r.YrAvail) + " to " + Zero2(r.MonthUnAvail) + "/" +
-           Zero3(r.YrUnavail);
+    return " - Available " + Zero2(r.MonthAvail) + "/" + Pad3(r.YrAvail) + " to " + Zero2(r.MonthUnAvail) + "/" +
+           Pad3(r.YrUnavail);
 }
 
 // What keeps a year index and a month from forming a date ("month 13",
@@ -87,7 +58,7 @@ std::optional<std::string> DateProblem(int yearIndex, int month)
 
 ReportEnd StopAt(const std::string& record, const std::string& problem, const char* which)
 {
-    return {true, record + " has " + problem + " in its " + which + " date: the check stops here."};
+    return {true, NoDateStopMessage(record, problem, std::string(which) == "start")};
 }
 
 // The first date of a record that forms no date, as the search meets it: the
@@ -274,7 +245,7 @@ void FindUnitsOfClass(const Oob& oob, int unitClass, ReportSink& sink)
         const std::string name = Trim(r.Name);
         if (name.empty())
             continue;
-        std::string line = Zero3(u) + " - " + Max15(name) + " " + Availability(r) + " ";
+        std::string line = Pad3(u) + " - " + Max15(name) + " " + Availability(r) + " ";
         if (IsX3Radio(r))
             line += "*has X3 Radio Code*";
         if (IsForeign(oob, r.Nation))
@@ -293,7 +264,7 @@ void FindForeignUnits(const Oob& oob, ReportSink& sink)
         const std::string name = Trim(r.Name);
         if (name.empty())
             continue;
-        sink.Line("Unit " + Zero3(u) + " - " + " " + name + " (class " + Num(r.Class) + " " +
+        sink.Line("Unit " + Pad3(u) + " - " + " " + name + " (class " + Num(r.Class) + " " +
                   UnitClassName(oob.Names, r.Class) + ")" + " is assigned to nation " + Num(r.Nation) + " " +
                   NationName(oob.Names, r.Nation));
     }
@@ -304,7 +275,7 @@ ReportEnd FindOrphanClasses(const Oob& oob, ReportSink& sink)
     ContainerIndex index(oob);
     const auto unitText = [&](int u) {
         const UnitRecord& r = UnitAt(oob, u);
-        return Zero3(u) + " - " + Trim(r.Name) + " (" + Zero3(r.Class) + " - " + UnitClassName(oob.Names, r.Class) +
+        return Pad3(u) + " - " + Trim(r.Name) + " (" + Pad3(r.Class) + " - " + UnitClassName(oob.Names, r.Class) +
                ") ";
     };
 
@@ -402,7 +373,7 @@ std::vector<std::string> WeaponRows(const Oob& oob)
     std::vector<std::string> rows;
     rows.reserve(kWeaponSlots);
     for (int w = 1; w <= kWeaponSlots; ++w)
-        rows.push_back(Zero3(w) + " - " + Trim(WeaponAt(oob, w).Name));
+        rows.push_back(Pad3(w) + " - " + Trim(WeaponAt(oob, w).Name));
     return rows;
 }
 
@@ -424,7 +395,7 @@ bool FindWeaponUsers(const Oob& oob, int row, ReportSink& sink)
         for (int j = 1; j <= 4; ++j) {
             if (weapons[static_cast<std::size_t>(j - 1)] != w)
                 continue;
-            sink.Line(Zero3(u) + " - " + name + " - uClass " + Zero3(r.Class) + " : " + " slot " + Num(j) +
+            sink.Line(Pad3(u) + " - " + name + " - uClass " + Pad3(r.Class) + " : " + " slot " + Num(j) +
                       Availability(r));
         }
     }
@@ -435,7 +406,7 @@ std::vector<std::string> WeaponClassRows()
 {
     std::vector<std::string> rows;
     for (int c = 1; c <= 26; ++c)
-        rows.push_back(Zero3(c) + " - " + Trim(WeaponClassName(c)));
+        rows.push_back(Pad3(c) + " - " + Trim(WeaponClassName(c)));
     return rows;
 }
 
@@ -446,7 +417,7 @@ void FindWeaponsOfClass(const Oob& oob, int row, ReportSink& sink)
     for (int w = 1; w <= kWeaponSlots; ++w) {
         const WeaponRecord& r = WeaponAt(oob, w);
         if (r.Class == c)
-            sink.Line(Zero3(w) + " - " + Trim(r.Name));
+            sink.Line(Pad3(w) + " - " + Trim(r.Name));
     }
 }
 
@@ -457,9 +428,9 @@ void FindUnusedWeapons(const Oob& oob, ReportSink& sink)
     sink.Line("");
     for (int w = 1; w <= kLastExaminedWeapon; ++w) {
         const WeaponRecord& r = WeaponAt(oob, w);
-        sink.Status(Zero3(w) + " - " + r.Name);
+        sink.Status(Pad3(w) + " - " + r.Name);
         if (!WeaponUsed(oob, carried, w) && !r.Name.empty())
-            sink.Line(Zero3(w) + " - " + r.Name + " - UNUSED ");
+            sink.Line(Pad3(w) + " - " + r.Name + " - UNUSED ");
     }
     sink.Line("");
     sink.Line("Run completed");
@@ -484,7 +455,7 @@ void ClearUnusedWeapons(Oob& oob, ReportSink& sink)
         if (used)
             continue;
         if (!r.Name.empty())
-            sink.Line(Zero3(w) + " - " + r.Name + " - UNUSED - DELETED");
+            sink.Line(Pad3(w) + " - " + r.Name + " - UNUSED - DELETED");
         changed = changed || !(r == WeaponRecord{});
         r = WeaponRecord{};
     }

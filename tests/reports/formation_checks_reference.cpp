@@ -247,7 +247,7 @@ std::vector<std::string> TemplateUnitRows(const Oob& oob)
     for (int u = 1; u <= 999; ++u) {
         const UnitRecord& unit = oob.UnitTable[u];
         const std::string name = Trim(unit.Name);
-        std::string row = Zero3(u) + " - ";
+        std::string row = Pad3(u) + " - ";
         if (!name.empty()) {
             row += name;
             if (UnitInAnyFormation(oob, u)) {

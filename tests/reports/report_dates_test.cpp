@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "oob/text.h"
 #include "reports/report_dates.h"
 
 namespace brackle {
@@ -51,9 +52,9 @@ TEST(ReportDates, X3RadioAndNumberFormats)
                                     radio == 223 || radio == 233 || radio == 243 || radio == 253)
             << radio;
     }
-    EXPECT_EQ(Zero3(7), "007");
-    EXPECT_EQ(Zero3(123), "123");
-    EXPECT_EQ(Zero3(1234), "1234");
+    EXPECT_EQ(Pad3(7), "007");
+    EXPECT_EQ(Pad3(123), "123");
+    EXPECT_EQ(Pad3(1234), "1234");
     EXPECT_EQ(Zero2(3), "03");
     EXPECT_EQ(Zero2(10), "10");
 }

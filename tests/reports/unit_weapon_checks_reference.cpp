@@ -27,7 +27,7 @@ ReportEnd Stop(const std::string& who, int yearIndex, int month, const std::stri
 std::string UnitText(const Oob& oob, int u)
 {
     const UnitRecord& r = oob.UnitTable[u];
-    return Zero3(u) + " - " + Trim(r.Name) + " (" + Zero3(r.Class) + " - " + UnitClassName(oob.Names, r.Class) + ") ";
+    return Pad3(u) + " - " + Trim(r.Name) + " (" + Pad3(r.Class) + " - " + UnitClassName(oob.Names, r.Class) + ") ";
 }
 
 int WeaponOfSlot(const UnitRecord& r, int j)
@@ -156,9 +156,9 @@ void FindUnusedWeapons(const Oob& oob, ReportSink& sink)
     sink.Line("");
     for (int w = 1; w <= 248; ++w) {
         const WeaponRecord& r = oob.WeaponTable[w];
-        sink.Status(Zero3(w) + " - " + r.Name);
+        sink.Status(Pad3(w) + " - " + r.Name);
         if (!Used(oob, w) && !r.Name.empty())
-            sink.Line(Zero3(w) + " - " + r.Name + " - UNUSED ");
+            sink.Line(Pad3(w) + " - " + r.Name + " - UNUSED ");
     }
     sink.Line("");
     sink.Line("Run completed");
@@ -185,7 +185,7 @@ void ClearUnusedWeapons(Oob& oob, ReportSink& sink)
         }
         if (!used) {
             if (!r.Name.empty())
-                sink.Line(Zero3(w) + " - " + r.Name + " - UNUSED - DELETED");
+                sink.Line(Pad3(w) + " - " + r.Name + " - UNUSED - DELETED");
             r = WeaponRecord{};
         }
     }
