@@ -1,0 +1,65 @@
+#include "graphics/graphics_files.h"
+
+#include <gtest/gtest.h>
+
+#include "graphics/icon_map.h"
+#include "test_support.h"
+
+namespace brackle {
+namespace {
+
+TEST(GraphicsFiles, PictureNamesAndLookup)
+{
+    EXPECT_EQ(PictureFileName(5), "Pm00005.lbm");
+    EXPECT_EQ(PictureFileName(99999), "Pm99999.lbm");
+
+    test::TempDir dir;
+    test::WriteText(dir / "PM00042.LBM", "x");
+    test::WriteText(dir / "Pm00007.lbm", "x");
+    EXPECT_EQ(FindPictureFile(dir.path(), 42), dir / "PM00042.LBM");
+    EXPECT_EQ(FindPictureFile(dir.path(), 7), dir / "Pm00007.lbm");
+    EXPECT_FALSE(FindPictureFile(dir.path(), 8));
+    EXPECT_FALSE(FindPictureFile(dir.path(), -1));
+    EXPECT_FALSE(FindPictureFile(dir.path(), 100000));
+
+    test::WriteText(dir / "icon0012.SHP", "x");
+    EXPECT_EQ(FindShapeFile(dir.path(), 1234), dir / "icon0012.SHP");
+    EXPECT_FALSE(FindShapeFile(dir.path(), 1300));
+}
+
+TEST(GraphicsFiles, LoadFailuresSayWhy)
+{
+    test::TempDir dir;
+    test::WriteText(dir / "Icon0000.shp", "1.11 not a shape file");
+    test::WriteText(dir / "Pm00001.lbm", "FORM");
+
+    struct Case {
+        const char* what;
+        DecodeResult r;
+        const char* error;
+    } cases[] = {
+        {"no shape file", LoadShapeImage(dir.path(), 1234), "Icon0012.shp: no such file"},
+        {"shape file without its mark", LoadShapeImage(dir.path(), 5), "Invalid file"},
+        {"short picture", LoadPictureFile(dir / "Pm00001.lbm"), "Invalid file"},
+        {"no picture file", LoadPictureFile(dir / "Pm00002.lbm"), "Pm00002.lbm: "},
+    };
+    for (const Case& c : cases) {
+        EXPECT_FALSE(c.r.ok) << c.what;
+        EXPECT_NE(c.r.error.find(c.error), std::string::npos) << c.what << ": " << c.r.error;
+    }
+}
+
+TEST(GraphicsFiles, IconMapFile)
+{
+    test::TempDir dir;
+    IconMap map;
+    EXPECT_TRUE(ApplyIconMapFile(map, dir / "IconMap.csv").empty());  // no file, no change
+    test::WriteText(dir / "IconMap.csv", "3,100,101\nbad\n");
+    const std::vector<std::string> messages = ApplyIconMapFile(map, dir / "IconMap.csv");
+    EXPECT_EQ(map.At(3).Hull, 100);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind("IconMap.csv line 2:", 0), 0u) << messages[0];
+}
+
+}  // namespace
+}  // namespace brackle
