@@ -111,6 +111,13 @@ PasteResult QtDialogs::PasteBuffer(QWidget* parent, PasteRequest& request)
     return PasteResult::Cancel;
 }
 
+std::optional<int> QtDialogs::BrowsePicture(QWidget* parent, const QString& picturesDir, int start)
+{
+    if (pictureBrowserShow_)
+        return pictureBrowserShow_(parent, picturesDir, start);
+    return std::nullopt;
+}
+
 bool QtDialogs::Print(QWidget* parent, QPrinter* printer)
 {
     QPrintDialog dialog(printer, parent);

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <functional>
+#include <optional>
 
 #include "transfer/paste_buffers.h"
 
@@ -56,6 +57,9 @@ public:
     virtual bool Print(QWidget* parent, QPrinter* printer) = 0;
     // The font dialog, starting at *font; true with the font chosen on OK.
     virtual bool ChooseFont(QWidget* parent, QFont* font) = 0;
+    // The picture browser over the pictures in picturesDir, standing on start
+    // (0: none); the picture number chosen with OK, nothing on Cancel.
+    virtual std::optional<int> BrowsePicture(QWidget* parent, const QString& picturesDir, int start) = 0;
 };
 
 // The real dialogs, shown with Qt.
@@ -75,10 +79,14 @@ public:
     PasteResult PasteBuffer(QWidget* parent, PasteRequest& request) override;
     bool Print(QWidget* parent, QPrinter* printer) override;
     bool ChooseFont(QWidget* parent, QFont* font) override;
+    std::optional<int> BrowsePicture(QWidget* parent, const QString& picturesDir, int start) override;
     // The paste-buffer dialog belongs to the transfer pages above this layer, so
     // whoever builds the windows hands it in; without one, PasteBuffer does nothing.
     using PasteBufferShow = std::function<PasteResult(QWidget* parent, PasteRequest& request)>;
     void SetPasteBufferShow(PasteBufferShow show) { pasteBufferShow_ = std::move(show); }
+    // The picture browser is a graphics window above this layer too; without one, BrowsePicture gives nothing.
+    using PictureBrowserShow = std::function<std::optional<int>(QWidget* parent, const QString& picturesDir, int start)>;
+    void SetPictureBrowserShow(PictureBrowserShow show) { pictureBrowserShow_ = std::move(show); }
     // The search-and-replace dialog to show; without one, a dialog is made for each call.
     void SetSandRForm(TFormSandR* form) { sandRForm_ = form; }
 
@@ -89,6 +97,7 @@ private:
     TPickForm* pickForm_ = nullptr;
     TFormSandR* sandRForm_ = nullptr;
     PasteBufferShow pasteBufferShow_;
+    PictureBrowserShow pictureBrowserShow_;
 };
 
 }  // namespace brackle

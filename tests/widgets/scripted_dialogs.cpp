@@ -116,6 +116,22 @@ bool ScriptedDialogs::SearchAndReplace(QWidget*, QString* find, QString* replace
     return true;
 }
 
+std::optional<int> ScriptedDialogs::BrowsePicture(QWidget*, const QString& picturesDir, int start)
+{
+    shown.push_back({QStringLiteral("browse"), QStringLiteral("LBM Browser"), QString::number(start), Icon::None});
+    lastBrowseStart = start;
+    lastBrowseFolder = picturesDir;
+    if (onShown)
+        onShown();
+    if (pictureBrowser)
+        return pictureBrowser(picturesDir, start);
+    if (browsedPictures.empty())
+        return std::nullopt;
+    const std::optional<int> n = browsedPictures.front();
+    browsedPictures.pop_front();
+    return n;
+}
+
 PasteResult ScriptedDialogs::PasteBuffer(QWidget*, PasteRequest& request)
 {
     shown.push_back({QStringLiteral("paste"), QStringLiteral("Copy/Paste Dialogue"),

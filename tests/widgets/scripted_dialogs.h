@@ -19,7 +19,7 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 namespace brackle::test {
 
 struct Shown {
-    QString kind;  // "message", "question", "ask", "save", "open", "dir", "url", "pick", "replace", "paste"
+    QString kind;  // "message", "question", "ask", "save", "open", "dir", "url", "pick", "replace", "paste", "browse"
     QString caption;
     QString text;
     Dialogs::Icon icon = Dialogs::Icon::None;
@@ -39,6 +39,7 @@ public:
     PasteResult PasteBuffer(QWidget*, PasteRequest& request) override;
     bool Print(QWidget*, QPrinter* printer) override;
     bool ChooseFont(QWidget*, QFont* font) override;
+    std::optional<int> BrowsePicture(QWidget*, const QString& picturesDir, int start) override;
 
     std::vector<Shown> shown;
     // Called each time something is shown, after it was recorded.
@@ -64,6 +65,12 @@ public:
     QString printToPdf;
     // The font dialog: the font chosen; cancelled when unset.
     std::optional<QFont> font;
+    // Answers of the picture browser: the number chosen, or nothing for Cancel; Cancel when empty.
+    std::deque<std::optional<int>> browsedPictures;
+    int lastBrowseStart = -1;        // the number the last picture browser opened on
+    QString lastBrowseFolder;        // and the pictures folder it was given
+    // When set, the picture browser is this one (the real browser, driven by the test) instead.
+    std::function<std::optional<int>(const QString& picturesDir, int start)> pictureBrowser;
 };
 
 }  // namespace brackle::test
