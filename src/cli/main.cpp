@@ -11,6 +11,7 @@
 
 #include "demo/demo_game.h"
 #include "oob/config.h"
+#include "oob/oob_diff.h"
 #include "oob/oob_file.h"
 #include "oob/oob_summary.h"
 #include "oob/records.h"
@@ -39,6 +40,11 @@ const char* const kUsage =
     "      Run the file checks, each under a heading with its number of findings,\n"
     "      then a summary; exit 1 when broken-links, x3-dates, platoons-in-platoons\n"
     "      or bad-ammo found anything, 3 when a check stopped on a date.\n"
+    "  brackle-cli diff A B [--nation N] [--ini FILE]\n"
+    "      Load A and B as the editor does and print what differs, field by field\n"
+    "      in slot order, then the bytes no field reads and a summary line; exit 0\n"
+    "      when they are the same, 1 when they differ, 2 when no diff could be made.\n"
+    "      --nation N, when given, is the number of both files.\n"
     "  brackle-cli demo DIR\n"
     "      Write an invented demo game folder below DIR (DIR/Vornex/...).\n"
     "  brackle-cli --help\n"
@@ -325,6 +331,24 @@ int Check(const std::vector<std::string>& args)
     return stopped ? 3 : (failing ? 1 : 0);
 }
 
+// Exit 0 same, 1 different, 2 when either file cannot be loaded or the arguments are wrong.
+int RunDiff(const std::vector<std::string>& args)
+{
+    Options o;
+    if (const auto err = ParseOptions(args, true, true, o))
+        return BadArguments(*err);
+    if (o.positional.size() != 2)
+        return BadArguments("diff needs two files A and B");
+    Oob a, b;
+    if (LoadInput(o, o.positional[0], a) != 0 || LoadInput(o, o.positional[1], b) != 0)
+        return 2;
+    const OobDiff diff = DiffOob(a, b);
+    for (const std::string& line : diff.Lines)
+        std::cout << line << "\n";
+    std::cout.flush();
+    return diff.Same() ? 0 : 1;
+}
+
 int Demo(const std::vector<std::string>& args)
 {
     Options o;
@@ -372,5 +396,7 @@ int main(int argc, char** argv)
         return Report(args);
     if (command == "check")
         return Check(args);
+    if (command == "diff")
+        return RunDiff(args);
     return BadArguments("unknown command " + command);
 }

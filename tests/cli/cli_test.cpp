@@ -384,6 +384,93 @@ TEST_F(Cli, ResaveRefusalsGiveTheRealReason)
     }
 }
 
+// Two file-3 images: unit 20 "Heavy Tank 40" with radio 11, weapon 107 "76mm Gun".
+std::vector<unsigned char> DiffBase()
+{
+    std::vector<unsigned char> b(200000, 0);
+    const std::string unit = "Heavy Tank 40";
+    std::copy(unit.begin(), unit.end(), b.begin() + 10080 + 20 * 15);
+    b[69080 + 20] = 11;
+    b[74080 + 20] = 3;
+    const std::string weapon = "76mm Gun";
+    std::copy(weapon.begin(), weapon.end(), b.begin() + 80 + 107 * 15);
+    return b;
+}
+
+TEST_F(Cli, DiffPrintsWhatDiffersAndExitsOneOrZero)
+{
+    fs::create_directories(dir_ / "a");
+    fs::create_directories(dir_ / "b");
+    const fs::path a = dir_ / "a" / "obat003.obf";
+    const fs::path b = dir_ / "b" / "obat003.obf";
+    test::WriteBytes(a, DiffBase());
+    test::WriteBytes(b, DiffBase());
+
+    CliRun r = Call({"diff", a.string(), b.string()});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "no differences\n");
+    EXPECT_EQ(r.err, "");
+
+    auto changed = DiffBase();
+    changed[69080 + 20] = 113;
+    std::fill(changed.begin() + 80 + 107 * 15, changed.begin() + 80 + 108 * 15, 0);
+    changed[63080] = 1;
+    test::WriteBytes(b, changed);
+    r = Call({"diff", a.string(), b.string(), "--ini", DemoIni().string()});
+    EXPECT_EQ(r.code, 1) << r.err;
+    EXPECT_EQ(r.out, "unit 020 Heavy Tank 40: Radio 11 -> 113\n"
+                     "weapon 107: Name '76mm Gun' -> ''\n"
+                     "uninterpreted bytes: 1 differ, first at 63080\n"
+                     "1 unit, 1 weapon, 0 formations changed; 1 uninterpreted byte differs\n");
+    EXPECT_EQ(r.err, "");
+
+    // Any names, given the number; it is the number of both files.
+    fs::copy_file(a, In("before.obf"));
+    fs::copy_file(b, In("after.obf"));
+    r = Call({"diff", In("before.obf"), In("after.obf"), "--nation", "3"});
+    EXPECT_EQ(r.code, 1) << r.err;
+    EXPECT_NE(r.out.find("unit 020 Heavy Tank 40: Radio 11 -> 113\n"), std::string::npos) << r.out;
+
+    // A demo file against itself.
+    r = Call({"diff", DemoOob(2).string(), DemoOob(2).string()});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "no differences\n");
+}
+
+TEST_F(Cli, DiffWithoutTwoLoadableFilesExitsTwo)
+{
+    const std::string a = DemoOob(1).string();
+    const std::string missing = In("obat009.obf");
+    const struct {
+        std::vector<std::string> args;
+        std::string said;  // a part of the message
+        bool tryHelp;
+    } cases[] = {
+        {{"diff"}, "diff needs two files A and B", true},
+        {{"diff", a}, "diff needs two files A and B", true},
+        {{"diff", a, a, a}, "diff needs two files A and B", true},
+        {{"diff", a, a, "--fast"}, "unknown option --fast", true},
+        {{"diff", a, a, "--out", In("x")}, "--out", true},
+        {{"diff", a, a, "--nation", "0"}, "--nation must be a file number", true},
+        {{"diff", a, a, "--nation", "x1"}, "--nation must be a file number", true},
+        {{"diff", a, In("varn.obf")}, "cannot tell the file number", true},
+        {{"diff", a, missing}, missing, false},
+        {{"diff", missing, a}, missing, false},
+        {{"diff", a, a, "--ini", In("none.ini")}, In("none.ini"), false},
+    };
+    for (const auto& c : cases) {
+        std::string shown;
+        for (const auto& arg : c.args)
+            shown += arg + " ";
+        const CliRun r = Call(c.args);
+        EXPECT_EQ(r.code, 2) << shown;
+        EXPECT_EQ(r.out, "") << shown;
+        EXPECT_NE(r.err.find(c.said), std::string::npos) << shown << "\n" << r.err;
+        EXPECT_EQ(r.err.find("Try 'brackle-cli --help'.") != std::string::npos, c.tryHelp) << shown << r.err;
+    }
+    EXPECT_NE(Call({"--help"}).out.find("diff A B [--nation N] [--ini FILE]"), std::string::npos);
+}
+
 TEST(OobFileNumbers, ComeFromObatNames)
 {
     const std::vector<std::pair<std::string, std::optional<int>>> cases = {
