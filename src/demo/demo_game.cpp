@@ -9,6 +9,11 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "demo/demo_icons.h"
+#include "demo/demo_pictures.h"
+#include "demo/iff_writer.h"
+#include "demo/shape_writer.h"
+#include "graphics/shape_decoder.h"
 #include "oob/oob_file.h"
 
 namespace brackle {
@@ -524,8 +529,11 @@ int Builder::AddUnit(const UnitKind& k, int era)
     u.MC = Byte(k.mc);
     u.Carry = Byte(k.carry);
     u.Weight = Byte(k.weight);
-    u.Icon = static_cast<std::uint16_t>(100 + k.cls * 4 + era);
-    u.PictureID = static_cast<std::uint16_t>(1000 + slot);
+    const DemoUnitIcons icons = DemoIconsOf(k.key, era);
+    u.Icon = static_cast<std::uint16_t>(icons.Summer);
+    u.WinterIcon = static_cast<std::uint16_t>(icons.Winter);
+    u.DesertIcon = static_cast<std::uint16_t>(icons.Desert);
+    u.PictureID = static_cast<std::uint16_t>(DemoPictureOf(k.key));
     u.SoundByte = Byte(k.body == Foot || k.body == Fixed ? 1 : (k.body == Air ? 5 : 2));
 
     if (k.wholeEra) {
@@ -934,6 +942,23 @@ bool WriteDemoGame(const fs::path& dir, std::string* error)
                                 demo.Tables.LoadedSize);
         if (!r.ok)
             return fail(r.path.string() + ": " + r.reason);
+    }
+
+    try {
+        for (const DemoShapeFile& f : DemoShapeFiles()) {
+            const std::vector<std::uint8_t> bytes = EncodeShapeFile(f.Images);
+            r = WriteFileAtomically(data / "graphics" / ShapeFileName(f.Number), bytes.data(), bytes.size());
+            if (!r.ok)
+                return fail(r.path.string() + ": " + r.reason);
+        }
+        for (const DemoPicture& p : DemoPictures()) {
+            const std::vector<std::uint8_t> bytes = EncodeIff(p.Image, p.Palette, p.Options);
+            r = WriteFileAtomically(data / "pictures" / DemoPictureFileName(p.Number), bytes.data(), bytes.size());
+            if (!r.ok)
+                return fail(r.path.string() + ": " + r.reason);
+        }
+    } catch (const std::exception& e) {
+        return fail(std::string("cannot draw the demo graphics: ") + e.what());
     }
     return true;
 }

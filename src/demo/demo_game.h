@@ -4,8 +4,9 @@
 // Layout written below a folder DIR:
 //   DIR/Vornex/Brackle/BRVX.ini
 //   DIR/Vornex/game data/oobs/obat001.obf, obat002.obf, obat005.obf
-//   DIR/Vornex/game data/graphics/   (empty)
-//   DIR/Vornex/game data/pictures/   (empty)
+//   DIR/Vornex/game data/graphics/Icon0001.shp .. Icon0005.shp, Icon0010.shp .. Icon0013.shp
+//   DIR/Vornex/game data/pictures/Pm00001.lbm .. Pm04242.lbm
+// (the icons and pictures, drawn by code: see demo_icons.h and demo_pictures.h)
 //
 // Everything is generated from fixed seeds, so two runs give the same bytes.
 // The OOBs are clean, as the editor itself would save them, apart from a handful
