@@ -13,6 +13,7 @@
 #include "app/splash_screen.h"
 #include "editors/delete_all_dialog.h"
 #include "editors/renationalise_dialog.h"
+#include "graphics/lbm_browse_form.h"
 #include "reports/report_window.h"
 #include "transfer/paster_dialog.h"
 #include "widgets/dialogs_qt.h"
@@ -155,7 +156,15 @@ Application::Application(Dialogs& dialogs, const StartupPaths& paths, const Star
     auto renat = std::make_unique<TRenatDlg>(*oob_, dialogs_, main_.get());
     main_->SetBulkDialogs(renat.get(), deleteAllDlg);
     windows_.push_back(std::move(renat));
-    shell("TLBMBrowser", "LBM Browser");
+    {
+        auto browser = std::make_unique<TLBMBrowseForm>(main_.get());
+        if (auto* qt = dynamic_cast<QtDialogs*>(&dialogs_)) {
+            TLBMBrowseForm* form = browser.get();
+            qt->SetPictureBrowserShow(
+                [form](QWidget*, const QString& picturesDir, int start) { return form->Run(picturesDir, start); });
+        }
+        windows_.push_back(std::move(browser));
+    }
     shell("TFormColour", "16 Bit Monitor Transparency Colour setup");
     QObject::connect(main_.get(), &TSDIAppForm::aboutRequested, about_.get(), [this] { about_->exec(); });
 }
@@ -167,6 +176,7 @@ Application::~Application()
         qt->SetPickForm(nullptr);
         qt->SetSandRForm(nullptr);
         qt->SetPasteBufferShow(nullptr);
+        qt->SetPictureBrowserShow(nullptr);
     }
 }
 
