@@ -13,7 +13,9 @@
 #include "demo/demo_pictures.h"
 #include "demo/iff_writer.h"
 #include "demo/shape_writer.h"
+#include "editors/unit_rules.h"
 #include "graphics/shape_decoder.h"
+#include "graphics/unit_icons.h"
 #include "oob/oob_file.h"
 
 namespace brackle {
@@ -69,97 +71,96 @@ const NamedNation kNamedNations[] = {
     {41, "Irregular Forces"},    {42, "Peacekeeping Force"},
 };
 
-// Unit class names by number. The numbers the editor treats specially are
-// named for what they are: the aircraft classes, crew (10), assault boat (31),
-// barge and small craft (155, 156), the static emplacement (134), the minelet
-// batteries (210, 211) and the empty class of erased units (216).
+// Unit class names by number. The editor draws a unit of an icon-kind class
+// (1..4, 7, 20, 29, 40, 45, 51, 54, 55, 58, 63..101, 110..119, 140..150 and
+// others, see graphics/unit_icons) that has a crew as a group of soldiers in
+// its side's uniform, so those classes hold squads and teams: 2 and its like
+// show a machine-gun team, 4 and its like a mortar team, 3 and 150 a weapon and
+// its crew, the rest as many men as the crew. Only 49, 187 and 188 of them never
+// show soldiers. Vehicles, guns and boats live in the other classes, aircraft in
+// the big-image classes. The numbers the editor's rules name are named for what
+// they are: the aircraft classes, crew (10), assault boat (31), barge and small
+// craft (155, 156), the static emplacement (134), the minelet batteries (210,
+// 211), the artillery fire-control classes (57, 63, 229, 243) and the empty
+// class of erased units (216).
 const char* const kClassNames[] = {
     // 0..9
-    "Rifle Squad", "Main Battle Tank", "Light Tank", "Medium Tank", "Tank Destroyer",
-    "Anti-Tank Gun", "Field Gun", "Assault Gun", "Light Howitzer", "Heavy Mortar",
+    "Line Infantry", "Rifle Squad", "Machine Gun Team", "ATGM Team", "Mortar Team",
+    "Anti-Tank Gun", "Field Gun", "Infantry Mortar Team", "Light Howitzer", "Heavy Mortar",
     // 10..19
-    "Crew", "Machine Gun Team", "Mortar Team", "Sniper Team", "Engineer Squad",
-    "HQ Section", "AA Gun", "Recon Team", "ATGM Team", "SAM Team",
+    "Crew", "Cyclist Squad", "Mounted Infantry", "Sniper Team", "Sapper Section",
+    "HQ Section", "AA Gun", "Recon Team", "Tank Hunter Team", "SAM Team",
     // 20..29
-    "Infantry Fighting Veh", "Forward Observer", "Commando Team", "Truck", "Jeep",
-    "Motorcycle", "Bridging Vehicle", "Mine Clearing Vehicle", "Recovery Vehicle", "Armoured Car",
+    "Engineer Squad", "Forward Observer", "Commando Team", "Truck", "Jeep",
+    "Motorcycle", "Bridging Vehicle", "Mine Clearing Vehicle", "Recovery Vehicle", "Heavy MG Team",
     // 30..39
     "Cavalry Troop", "Assault Boat", "Supply Truck", "Ambulance", "Prime Mover",
-    "Mountain Squad", "Ski Troops", "Paratroop Squad", "Marine Squad", "Militia Squad",
+    "Mountain Squad", "Ski Troops", "Pathfinder Team", "Marine Squad", "Militia Squad",
     // 40..49
-    "APC", "Halftrack", "Armoured Bulldozer", "Minefield", "Attack Helicopter",
-    "Heavy Tank", "Wire Obstacle", "Transport Glider", "Smoke Generator", "SP Anti-Tank Gun",
+    "Paratroop Squad", "Halftrack", "Armoured Bulldozer", "Minefield", "Attack Helicopter",
+    "Assault Pioneer Squad", "Wire Obstacle", "Transport Glider", "Smoke Generator", "SP Anti-Tank Gun",
     // 50..59
-    "Transport Helicopter", "SP Howitzer", "Flamethrower Team", "Fighter-Bomber", "SP AA Gun",
-    "Rocket Launcher Veh", "Command Vehicle", "Staff Team", "Flame Tank", "Pioneer Squad",
+    "Transport Helicopter", "Grenadier Squad", "Flamethrower Team", "Fighter-Bomber", "Shock Troop Squad",
+    "Tank Killer Squad", "Command Vehicle", "Fire Support Team", "Flame Assault Squad", "Pioneer Squad",
     // 60..69
-    "Spotter Plane", "Light Transport Plane", "Level Bomber", "Cruiser Tank", "Infantry Tank",
-    "Assault Tank", "Command Tank", "Recon Tank", "Amphibious Tank", "Airborne Tank",
+    "Spotter Plane", "Light Transport Plane", "Level Bomber", "Fire Control Team", "Infantry Squad",
+    "Storm Squad", "Motorised Squad", "Mechanised Squad", "Light Rifle Squad", "Guards Rifle Squad",
     // 70..79
-    "Dozer Tank", "Mine Roller Tank", "Bridgelayer Tank", "Engineer Tank", "Tracked APC",
-    "Wheeled APC", "Command APC", "Mortar Carrier", "ATGM Carrier", "Recon IFV",
+    "Reserve Rifle Squad", "Mountain Rifle Squad", "Jungle Squad", "Arctic Squad", "Desert Squad",
+    "Urban Assault Squad", "Air Assault Squad", "Airmobile Squad", "Naval Rifle Squad", "Amphibious Assault Squad",
     // 80..89
-    "Heavy IFV", "Amphibious IFV", "Airborne IFV", "Wheeled IFV", "Scout Car",
-    "Heavy Armoured Car", "Wheeled Tank Destroyer", "SP Gun", "SP Mortar", "SP Rocket Artillery",
+    "Ranger Squad", "Scout Squad", "Raider Squad", "Partisan Band", "Irregular Squad",
+    "Police Squad", "Border Guard Squad", "Home Guard Squad", "Cadet Squad", "Volunteer Squad",
     // 90..99
-    "SP SAM", "Radar AA Vehicle", "Tracked Howitzer", "Wheeled Howitzer", "Heavy SP Gun",
-    "Assault Howitzer", "Casemate Tank Destroyer", "Turreted Tank Destroyer", "Light Recon Vehicle",
-    "Fire Support Vehicle",
+    "Conscript Squad", "Veteran Squad", "Elite Squad", "Breacher Squad", "Demolition Squad",
+    "Anti-Tank Squad", "AT Rocket Team", "Recoilless Rifle Team", "Rifle Grenade Team", "Infantry Section",
     // 100..109
-    "Armoured Ambulance", "Armoured Supply Vehicle", "Guard Squad", "Motor Rifle Squad",
-    "Mech Infantry Squad", "Light Infantry Squad", "Assault Squad", "Security Squad", "Reserve Squad",
-    "Field Workshop",
+    "Infantry Half-Section", "Fire Team", "Guard Squad", "Motor Rifle Squad", "Mech Infantry Squad",
+    "Light Infantry Squad", "Assault Squad", "Security Squad", "Reserve Squad", "Field Workshop",
     // 110..119
-    "Early MBT", "Late MBT", "Upgraded MBT", "Export MBT", "Light MBT",
-    "Heavy MBT", "Rebuilt Tank", "Captured Tank", "Training Tank", "Prototype Tank",
+    "Signals Team", "Medic Team", "Bridging Team", "Mine Laying Team", "Mine Clearing Team",
+    "Obstacle Team", "Radio Relay Team", "Liaison Team", "Military Police", "Training Squad",
     // 120..129
-    "Light Truck", "Heavy Truck", "Fuel Truck", "Ammunition Truck", "Armoured Truck",
-    "Gun Truck", "Utility Vehicle", "Staff Car", "Anti-Tank Team", "LMG Team",
+    "Light Tank", "Medium Tank", "Heavy Tank", "Main Battle Tank", "Flame Tank",
+    "Tank Destroyer", "Armoured Car", "Captured Tank", "Anti-Tank Team", "LMG Team",
     // 130..139
-    "HMG Team", "Light Mortar Team", "Radio Team", "Towed Trailer", "Static Emplacement",
+    "Heavy Weapons Team", "Light Mortar Team", "Radio Team", "Towed Trailer", "Static Emplacement",
     "Medical Team", "Tractor", "Naval Infantry", "Frogman Team", "Special Forces",
     // 140..149
-    "Gunboat", "Patrol Boat", "Landing Craft", "Hovercraft", "River Monitor",
-    "Corvette", "Frigate", "Destroyer", "Fast Attack Craft", "Minesweeper",
+    "Naval Infantry Squad", "Boarding Party", "Naval MG Team", "Beach Party", "Naval Mortar Team",
+    "Coast Watch Team", "Marine MG Team", "Harbour Guard Squad", "Dockyard Militia", "Marine Mortar Team",
     // 150..159
-    "Landing Ship", "Heavy Howitzer", "Medium Howitzer", "Infantry Gun", "Mountain Gun",
+    "Gun Crew", "SP Howitzer", "Medium Howitzer", "SP AA Gun", "Rocket Launcher Veh",
     "Barge", "Small Craft", "Recoilless Rifle", "Towed Rocket Artillery", "Observation Post",
     // 160..169
-    "Tracked Recon Vehicle", "Tracked Command Vehicle", "Heavy APC", "Mine Protected Vehicle",
-    "Light Tracked AFV", "Wheeled Recon Vehicle", "Amphibious APC", "Engineer Vehicle",
-    "Missile Tank", "Gun-Missile Tank",
+    "Reconnaissance Squad", "Command Squad", "Heavy Weapons Squad", "Bodyguard Squad", "Sentry Squad",
+    "Support MG Team", "Escort Squad", "Engineer Vehicle", "Tank Escort Squad", "Infiltration Squad",
     // 170..179
-    "Tracked SPAAG", "Tracked SAM", "Mine Layer Vehicle", "Heavy Rocket Vehicle",
-    "Artillery Observer Veh", "Air Defence Team", "Light Armoured Car", "Armoured Jeep",
-    "Tankette", "Armoured Carrier",
+    "Combat Engineer Team", "Fortress Infantry", "Garrison Squad", "Rear Guard Squad", "Forward Patrol",
+    "Air Defence Team", "Para Mortar Team", "Mountain Mortar Team", "Ski Patrol", "Long Range Patrol",
     // 180..189
     "Radar Vehicle", "EW Vehicle", "Signals Vehicle", "Decoy Vehicle", "Towed Multiple Rocket",
-    "Assault Amphibian", "Medium IFV", "Light IFV", "Tracked ATGM Vehicle", "Wheeled ATGM Vehicle",
+    "Amphibious Recon Team", "River Crossing Team", "Light IFV", "Tracked ATGM Vehicle", "Anti-Armour Squad",
     // 190..199
-    "Wheeled SPAAG", "Wheeled SAM", "Wheeled Mortar Vehicle", "Wheeled Assault Gun",
-    "Light Assault Gun", "Heavy Assault Gun", "Towed SAM", "Trench Line", "Roadblock", "Tank Ditch",
+    "Air Sentry Team", "Missile Team", "Rocket Team", "Grenade Launcher Team", "Heavy Mortar Team",
+    "Heavy Infantry Squad", "Towed SAM", "Trench Line", "Roadblock", "Tank Ditch",
     // 200..209
     "Coastal Gun", "Heavy AA Gun", "Light AA Gun", "Recon Helicopter", "Utility Helicopter",
-    "Ground Attack Jet", "Light Wheeled AFV", "Armoured Patrol Car", "Fire Support Car",
-    "Armoured Command Car",
+    "Ground Attack Jet", "Tripod MG Team", "Twin MG Team", "Fortress MG Team", "Guard MG Team",
     // 210..219
-    "Rocket Minelet Battery", "Tube Minelet Battery", "Wheeled Tank", "Light Tank Destroyer",
-    "Wild Weasel", "Circling Gunship", "Empty Class", "Tracked Cargo Carrier", "Breaching Vehicle",
-    "Amphibious Truck",
+    "Rocket Minelet Battery", "Tube Minelet Battery", "Squad MG Team", "Casualty Team", "Wild Weasel",
+    "Circling Gunship", "Empty Class", "Tracked Cargo Carrier", "Obstacle Breaching Team", "Patrol Boat",
     // 220..229
-    "Snow Vehicle", "Heavy Attack Helicopter", "Scout Helicopter", "Close Support Aircraft",
-    "Modern MBT", "Modern IFV", "Modern APC", "Modern SP Howitzer", "Modern SPAAG",
-    "Modern Tank Destroyer",
+    "Snow Vehicle", "Heavy Attack Helicopter", "Scout Helicopter", "Close Support Aircraft", "Modern Rifle Squad",
+    "Modern Mech Squad", "Modern Assault Squad", "Modern Engineer Squad", "Modern Recon Team", "Laser Target Team",
     // 230..239
-    "Modern Recon Vehicle", "Modern Command Vehicle", "Modern Engineer Vehicle",
-    "Modern ATGM Vehicle", "Modern MRL", "Modern SAM Vehicle", "Towed ATGM", "Cargo Truck",
-    "Tank Transporter", "Bus",
+    "Modern ATGM Team", "Modern Command Team", "Modern Raider Team", "Modern Sniper Team", "Modern MANPADS Team",
+    "Modern Scout Team", "Towed ATGM", "APC", "Infantry Fighting Veh", "Bus",
     // 240..249
-    "Robot Vehicle", "Drone Carrier", "Protected MBT", "Remote Weapon Vehicle",
-    "Wheeled Command Vehicle", "Civilian Car", "Swimming Tank", "Flame APC", "Rocket Tank",
-    "Mortar Tank",
+    "Drone Operator Team", "Electronic Warfare Team", "Protection Squad", "Fire Direction Team", "Dismounted MG Team",
+    "Civilian Car", "Swimmer Team", "Flame Squad", "Rocket Squad", "Patrol Squad",
     // 250..255
-    "Demolition Vehicle", "Quad Bike", "Super Heavy Gun", "Jet Fighter-Bomber", "Light Recon Car",
+    "Demolition Team", "Quad Bike", "Super Heavy Gun", "Jet Fighter-Bomber", "Mortar Fire Team",
     "Field Rocket Launcher",
 };
 static_assert(std::size(kClassNames) == kUnitClasses, "one name for every unit class");
@@ -264,21 +265,27 @@ struct UnitKind {
 
 constexpr Carried kNone = {nullptr, 0, 0};
 
+// Squads and teams that the unit page should draw as soldiers sit in icon-kind
+// classes: rifle-type squads as groups of their crew, the machine-gun teams in
+// 2 and 29, the ATGM team with its launcher in 3, the mortar team in 4. The
+// specialists (snipers, HQs, recon, SAM teams, observers) keep classes without
+// soldier icons, so their own icons show. Nothing with a hull - vehicles, guns,
+// boats, the bunker - sits in a class that would show soldiers instead.
 const UnitKind kUnitKinds[] = {
     // Infantry and teams
-    {"rifle", "Rifle Sqd", 0, Foot, 1, 9, 8, 1, {{{"rifle", 60, 0}, {"lmg", 40, 0}, {"law", 3, 2}, kNone}}, 0, 3, false, 0, 9},
-    {"mg", "MG Team", 11, Foot, 1, 3, 7, 1, {{{"mmg", 80, 0}, {"rifle", 20, 0}, kNone, kNone}}, 0, 3, false, 0, 4},
-    {"mortar", "Mortar Team", 12, Foot, 1, 4, 6, 1, {{{"mortar", 30, 0}, {"rifle", 10, 0}, kNone, kNone}}, 0, 3, false, 0, 5},
+    {"rifle", "Rifle Sqd", 1, Foot, 1, 9, 8, 1, {{{"rifle", 60, 0}, {"lmg", 40, 0}, {"law", 3, 2}, kNone}}, 0, 3, false, 0, 9},
+    {"mg", "MG Team", 2, Foot, 1, 3, 7, 1, {{{"mmg", 80, 0}, {"rifle", 20, 0}, kNone, kNone}}, 0, 3, false, 0, 4},
+    {"mortar", "Mortar Team", 4, Foot, 1, 4, 6, 1, {{{"mortar", 30, 0}, {"rifle", 10, 0}, kNone, kNone}}, 0, 3, false, 0, 5},
     {"sniper", "Sniper Team", 13, Foot, 0, 2, 8, 1, {{{"sniper", 40, 0}, kNone, kNone, kNone}}, 0, 3, false, 0, 2},
-    {"eng", "Engineer Sqd", 14, Foot, 1, 8, 7, 1, {{{"rifle", 50, 0}, {"flame", 6, 0}, {"satchel", 4, 0}, kNone}}, 0, 3, false, 0, 8},
+    {"eng", "Engineer Sqd", 20, Foot, 1, 8, 7, 1, {{{"rifle", 50, 0}, {"flame", 6, 0}, {"satchel", 4, 0}, kNone}}, 0, 3, false, 0, 8},
     {"hq", "Coy HQ", 15, Foot, 1, 5, 8, 1, {{{"rifle", 30, 0}, {"smg", 20, 0}, kNone, kNone}}, 0, 3, true, 0, 5},
     {"bnhq", "Bn HQ", 15, Foot, 1, 6, 8, 1, {{{"smg", 30, 0}, {"rifle", 20, 0}, kNone, kNone}}, 0, 3, true, 0, 6},
     {"recon", "Recon Team", 17, Foot, 0, 4, 9, 1, {{{"rifle", 40, 0}, {"lmg", 20, 0}, kNone, kNone}}, 0, 3, false, 0, 4},
-    {"atgm", "ATGM Team", 18, Foot, 1, 3, 6, 1, {{{"atgm", 0, 4}, {"rifle", 20, 0}, kNone, kNone}}, 2, 3, false, 0, 4},
+    {"atgm", "ATGM Team", 3, Foot, 1, 3, 6, 1, {{{"atgm", 0, 4}, {"rifle", 20, 0}, kNone, kNone}}, 2, 3, false, 0, 4},
     {"sam", "SAM Team", 19, Foot, 0, 2, 7, 1, {{{"manpads", 0, 3}, {"rifle", 10, 0}, kNone, kNone}}, 2, 3, false, 0, 3},
     {"fo", "Fwd Observer", 21, Foot, 0, 3, 8, 1, {{{"rifle", 20, 0}, kNone, kNone, kNone}}, 0, 3, false, 0, 3},
-    {"para", "Para Sqd", 37, Foot, 1, 8, 9, 1, {{{"rifle", 50, 0}, {"lmg", 40, 0}, {"law", 2, 2}, kNone}}, 0, 3, false, 0, 8},
-    {"hmgteam", "HMG Team", 130, Foot, 1, 3, 5, 1, {{{"hmg", 60, 20}, kNone, kNone, kNone}}, 0, 3, false, 0, 5},
+    {"para", "Para Sqd", 40, Foot, 1, 8, 9, 1, {{{"rifle", 50, 0}, {"lmg", 40, 0}, {"law", 2, 2}, kNone}}, 0, 3, false, 0, 8},
+    {"hmgteam", "HMG Team", 29, Foot, 1, 3, 5, 1, {{{"hmg", 60, 20}, kNone, kNone, kNone}}, 0, 3, false, 0, 5},
     {"bunker", "Bunker", 134, Fixed, 2, 4, 0, 0, {{{"hmg", 90, 30}, {"rifle", 40, 0}, kNone, kNone}}, 0, 3, false, 0, 0},
     {"crew", "Tank Crew", 10, Foot, 0, 3, 8, 1, {{{"smg", 20, 0}, kNone, kNone, kNone}}, 0, 3, false, 0, 3},
     {"boat", "Assault Boat", 31, Boat, 0, 1, 12, 5, {{kNone, kNone, kNone, kNone}}, 0, 3, false, 10, 0},
@@ -286,21 +293,21 @@ const UnitKind kUnitKinds[] = {
     {"truck", "Truck", 23, Soft, 3, 1, 30, 2, {{kNone, kNone, kNone, kNone}}, 0, 3, false, 12, 0},
     {"jeep", "Jeep", 24, Soft, 2, 1, 40, 2, {{{"mmg", 40, 0}, kNone, kNone, kNone}}, 0, 3, false, 4, 0},
     {"halftrack", "Halftrack", 41, Light, 3, 2, 25, 4, {{{"hmg", 60, 20}, kNone, kNone, kNone}}, 0, 1, false, 10, 0},
-    {"apc", "APC", 40, Light, 3, 2, 30, 4, {{{"hmg", 80, 30}, kNone, kNone, kNone}}, 1, 3, false, 10, 0},
-    {"ifv", "IFV", 20, Light, 3, 3, 32, 4, {{{"lgun", 60, 40}, {"coax", 80, 0}, {"atgm", 0, 4}, kNone}}, 2, 3, false, 8, 0},
+    {"apc", "APC", 237, Light, 3, 2, 30, 4, {{{"hmg", 80, 30}, kNone, kNone, kNone}}, 1, 3, false, 10, 0},
+    {"ifv", "IFV", 238, Light, 3, 3, 32, 4, {{{"lgun", 60, 40}, {"coax", 80, 0}, {"atgm", 0, 4}, kNone}}, 2, 3, false, 8, 0},
     {"recovery", "Recovery Veh", 28, Soft, 4, 3, 24, 4, {{{"hmg", 40, 10}, kNone, kNone, kNone}}, 2, 2, false, 0, 0},
     {"cmdveh", "Command Veh", 56, Light, 3, 4, 30, 4, {{{"hmg", 60, 20}, kNone, kNone, kNone}}, 1, 3, false, 4, 0},
     // Armour
-    {"lighttank", "Light Tank", 2, Light, 3, 3, 30, 4, {{{"lgun", 30, 40}, {"coax", 60, 0}, kNone, kNone}}, 0, 1, false, 0, 0},
-    {"medtank", "Medium Tank", 3, Medium, 4, 5, 24, 4, {{{"tankgun", 40, 30}, {"coax", 80, 0}, {"hmg", 30, 10}, kNone}}, 0, 1, false, 0, 0},
-    {"heavytank", "Heavy Tank", 45, Heavy, 5, 5, 18, 4, {{{"hvygun", 30, 30}, {"coax", 80, 0}, kNone, kNone}}, 0, 1, false, 0, 0},
-    {"mbt", "MBT", 1, Heavy, 5, 4, 30, 4, {{{"tankgun", 20, 10}, {"coax", 80, 0}, {"hmg", 30, 10}, kNone}}, 1, 3, false, 0, 0},
-    {"armcar", "Armoured Car", 29, Light, 3, 3, 40, 2, {{{"lgun", 30, 30}, {"coax", 60, 0}, kNone, kNone}}, 0, 3, false, 0, 0},
-    {"td", "Tank Dest", 4, Medium, 4, 4, 26, 4, {{{"atgun", 20, 40}, {"coax", 40, 0}, kNone, kNone}}, 0, 2, false, 0, 0},
-    {"spg", "SP Howitzer", 51, Medium, 5, 5, 26, 4, {{{"how", 40, 5}, {"hmg", 30, 10}, kNone, kNone}}, 1, 3, false, 0, 0},
-    {"spaa", "SP AA Gun", 54, Light, 4, 3, 30, 4, {{{"aa", 60, 40}, kNone, kNone, kNone}}, 1, 3, false, 0, 0},
-    {"mrl", "Rocket Veh", 55, Light, 4, 3, 30, 2, {{{"mrl", 12, 0}, kNone, kNone, kNone}}, 2, 3, false, 0, 0},
-    {"flametank", "Flame Tank", 58, Medium, 4, 4, 22, 4, {{{"vflame", 20, 0}, {"coax", 60, 0}, kNone, kNone}}, 0, 1, false, 0, 0},
+    {"lighttank", "Light Tank", 120, Light, 3, 3, 30, 4, {{{"lgun", 30, 40}, {"coax", 60, 0}, kNone, kNone}}, 0, 1, false, 0, 0},
+    {"medtank", "Medium Tank", 121, Medium, 4, 5, 24, 4, {{{"tankgun", 40, 30}, {"coax", 80, 0}, {"hmg", 30, 10}, kNone}}, 0, 1, false, 0, 0},
+    {"heavytank", "Heavy Tank", 122, Heavy, 5, 5, 18, 4, {{{"hvygun", 30, 30}, {"coax", 80, 0}, kNone, kNone}}, 0, 1, false, 0, 0},
+    {"mbt", "MBT", 123, Heavy, 5, 4, 30, 4, {{{"tankgun", 20, 10}, {"coax", 80, 0}, {"hmg", 30, 10}, kNone}}, 1, 3, false, 0, 0},
+    {"armcar", "Armoured Car", 126, Light, 3, 3, 40, 2, {{{"lgun", 30, 30}, {"coax", 60, 0}, kNone, kNone}}, 0, 3, false, 0, 0},
+    {"td", "Tank Dest", 125, Medium, 4, 4, 26, 4, {{{"atgun", 20, 40}, {"coax", 40, 0}, kNone, kNone}}, 0, 2, false, 0, 0},
+    {"spg", "SP Howitzer", 151, Medium, 5, 5, 26, 4, {{{"how", 40, 5}, {"hmg", 30, 10}, kNone, kNone}}, 1, 3, false, 0, 0},
+    {"spaa", "SP AA Gun", 153, Light, 4, 3, 30, 4, {{{"aa", 60, 40}, kNone, kNone, kNone}}, 1, 3, false, 0, 0},
+    {"mrl", "Rocket Veh", 154, Light, 4, 3, 30, 2, {{{"mrl", 12, 0}, kNone, kNone, kNone}}, 2, 3, false, 0, 0},
+    {"flametank", "Flame Tank", 124, Medium, 4, 4, 22, 4, {{{"vflame", 20, 0}, {"coax", 60, 0}, kNone, kNone}}, 0, 1, false, 0, 0},
     // Guns
     {"atgun", "AT Gun", 5, Fixed, 2, 5, 2, 1, {{{"atgun", 20, 30}, kNone, kNone, kNone}}, 0, 2, false, 0, 12},
     {"fieldgun", "Field Gun", 6, Fixed, 2, 6, 2, 1, {{{"fieldgun", 40, 10}, kNone, kNone, kNone}}, 0, 1, false, 0, 14},
@@ -327,7 +334,7 @@ const UnitKind kUnitKinds[] = {
     {"csplane", "CAS Plane", 223, Air, 0, 1, 0, 0, {{{"aircannon", 20, 20}, {"bomb", 4, 0}, kNone, kNone}}, 2, 3, false, 0, 0},
     {"jetfb", "Jet FB", 253, Air, 0, 1, 0, 0, {{{"aircannon", 10, 6}, {"napalm", 2, 0}, {"asm", 0, 2}, kNone}}, 1, 3, false, 0, 0},
     // Boats
-    {"patrol", "Patrol Boat", 141, Boat, 4, 8, 20, 5, {{{"navalgun", 30, 10}, {"hmg", 60, 20}, kNone, kNone}}, 1, 3, false, 0, 0},
+    {"patrol", "Patrol Boat", 219, Boat, 4, 8, 20, 5, {{{"navalgun", 30, 10}, {"hmg", 60, 20}, kNone, kNone}}, 1, 3, false, 0, 0},
     {"smallcraft", "Small Craft", 156, Boat, 0, 3, 22, 5, {{{"hmg", 40, 10}, kNone, kNone, kNone}}, 1, 3, false, 6, 0},
     {"barge", "River Barge", 155, Boat, 0, 2, 8, 5, {{kNone, kNone, kNone, kNone}}, 1, 3, false, 20, 0},
 };
@@ -457,6 +464,7 @@ private:
     std::map<std::pair<std::string, int>, int> weapons_;
     std::map<std::pair<std::string, int>, int> units_;
     std::map<std::pair<std::string, int>, int> platoons_;
+    std::vector<DemoUnit> unitKinds_;
 };
 
 void Builder::Check(const std::string& name) const
@@ -533,6 +541,10 @@ int Builder::AddUnit(const UnitKind& k, int era)
     u.Icon = static_cast<std::uint16_t>(icons.Summer);
     u.WinterIcon = static_cast<std::uint16_t>(icons.Winter);
     u.DesertIcon = static_cast<std::uint16_t>(icons.Desert);
+    // The unit page holds the seasonal icons of a unit it draws without an icon,
+    // or as soldiers, at the summer icon; so do these units, or a commit would change them.
+    if (IconShapeOfClass(k.cls) == IconShape::None || CrewIconImage(k.cls, k.crew, n_))
+        u.WinterIcon = u.DesertIcon = u.Icon;
     u.PictureID = static_cast<std::uint16_t>(DemoPictureOf(k.key));
     u.SoundByte = Byte(k.body == Foot || k.body == Fixed ? 1 : (k.body == Air ? 5 : 2));
 
@@ -611,16 +623,20 @@ int Builder::AddUnit(const UnitKind& k, int era)
     u.FC = Byte(armoured ? 2 * era : 0);
     u.RF = Byte(armoured && era >= 2 ? 20 : 0);
     u.Stabiliser = Byte(armoured && era >= 1 ? era : 0);
-    u.Swim = Byte(k.body == Boat || k.cls == 20 || k.cls == 40 ? 1 : 0);
+    const std::string key = k.key;
+    u.Swim = Byte(k.body == Boat || key == "ifv" || key == "apc" ? 1 : 0);
     u.Radio = Byte(k.body == Foot ? 1 : 2);
     // Smoke dischargers go on soft vehicles, halftracks and command vehicles only.
-    u.SD = Byte((k.body == Soft || k.cls == 41 || k.cls == 56) && era >= 1 ? 2 : 0);
-    const bool noSurvive = k.body == Air || k.cls == 10 || k.cls == 31 || k.cls == 155 || k.cls == 156 ||
-                           k.cls == 210 || k.cls == 211 || k.body == Boat || armoured;
+    u.SD = Byte((k.body == Soft || key == "halftrack" || key == "cmdveh") && era >= 1 ? 2 : 0);
+    const bool noSurvive = k.body == Air || k.body == Boat || armoured;
     u.Survive = Byte(noSurvive ? 0 : rnd_.Between(2, 5));
     u.Cost = static_cast<std::uint16_t>(std::clamp(
         10 + 4 * a + 2 * k.crew + 10 * armed + 5 * era + (k.body == Air ? 120 : 0) + rnd_.Between(0, 9), 1, 9999));
+    // The zeros the editor forces on a commit by class (Survive of the icon-kind
+    // classes among them), so committing a demo unit unedited changes nothing.
+    ApplyUnitClassRules(u);
     units_[{k.key, era}] = slot;
+    unitKinds_.push_back({slot, k.key, k.body == Foot});
     return slot;
 }
 
@@ -731,16 +747,19 @@ DemoOob Builder::Build(const std::string& nationName)
     // Foreign units: equipment captured from, or lent by, a neighbour.
     const int other = n_ == 1 ? 2 : 1;
     const char* foreign[] = {"Captured MBT", "Loaned Truck", "Captured APC"};
-    const int foreignClass[] = {117, 23, 40};
+    const char* foreignKind[] = {"mbt", "truck", "apc"};
+    const int foreignClass[] = {127, 23, 237};
     for (int i = 0; i < 3; ++i) {
         const int slot = nextUnit_++;
-        UnitRecord u = oob_.UnitTable[static_cast<std::size_t>(*UnitOf(i == 0 ? "mbt" : i == 1 ? "truck" : "apc", 2))];
+        UnitRecord u = oob_.UnitTable[static_cast<std::size_t>(*UnitOf(foreignKind[i], 2))];
         u.Name = foreign[i];
         u.Class = Byte(foreignClass[i]);
         u.Nation = Byte(other);
         u.Radio = 2;
+        ApplyUnitClassRules(u);
         oob_.UnitTable[static_cast<std::size_t>(slot)] = u;
         faults_.ForeignUnits.push_back(slot);
+        unitKinds_.push_back({slot, foreignKind[i], false});
     }
 
     // Formation 1 upwards: the battalion headquarters of each era. Only formation 1
@@ -840,7 +859,7 @@ DemoOob Builder::Build(const std::string& nationName)
     WriteTablesToBuffer(oob_);
     oob_.LoadedSize = kBufferSize;
     oob_.FileLoaded = true;
-    return DemoOob{std::move(oob_), std::move(faults_)};
+    return DemoOob{std::move(oob_), std::move(faults_), std::move(unitKinds_)};
 }
 
 std::string NationCode(int n)

@@ -38,9 +38,18 @@ struct DemoFaults {
     std::vector<int> ForeignUnits;  // units of another nation, placed in no formation
 };
 
+// A unit slot of a demo OOB and the kind of unit it was made from ("mbt",
+// "rifle"...; the foreign units carry the kind they were copied from).
+struct DemoUnit {
+    int Slot = 0;
+    std::string Kind;
+    bool OnFoot = false;  // squads and teams; false for vehicles, guns, boats, aircraft, the bunker
+};
+
 struct DemoOob {
     Oob Tables;  // tables filled, OOBBuffer written, LoadedSize = kBufferSize
     DemoFaults Faults;
+    std::vector<DemoUnit> Units;  // every unit in use, in slot order
 };
 
 // Builds demo OOB n (one of DemoOobNumbers). Names and CurrentOOB are set.

@@ -6,6 +6,7 @@
 #include <array>
 #include <set>
 
+#include "graphics/unit_icons.h"
 #include "oob/config.h"
 #include "oob/oob_file.h"
 #include "oob/text.h"
@@ -167,6 +168,21 @@ TEST(DemoClassNames, FollowTheClassesTheEditorTreatsSpecially)
                                          [&](const char* w) { return name.find(w) != std::string::npos; });
         EXPECT_EQ(airName, kAircraft.count(c) == 1) << c << " " << name;
     }
+
+    // A class whose units the unit page draws as soldiers is named for men on foot.
+    const char* const footWords[] = {"Squad", "Team", "Section", "Party", "Crew", "Troop",
+                                     "Infantry", "Band", "Militia", "Patrol", "Police"};
+    int soldierClasses = 0;
+    for (int c = 0; c < kUnitClasses; ++c) {
+        if (!CrewIconImage(c, 1, 0))
+            continue;
+        ++soldierClasses;
+        const std::string& name = names[static_cast<std::size_t>(c)];
+        EXPECT_TRUE(std::any_of(std::begin(footWords), std::end(footWords),
+                                [&](const char* w) { return name.find(w) != std::string::npos; }))
+            << c << " " << name;
+    }
+    EXPECT_GT(soldierClasses, 100);
 }
 
 TEST_F(DemoGame, FilesAreCleanSoTheEditorSavesThemUnchanged)
