@@ -208,7 +208,7 @@ QWidget* FormationPage::BuildModifiers()
 {
     auto* g = new QGroupBox(QStringLiteral("Modifiers"), this);
     auto* grid = FormGrid(g);
-    auto* exp = MakeLabel(QString(), QStringLiteral("E&xperience"), g);
+    auto* exp = MakeLabel(QString(), QStringLiteral("Experien&ce"), g);
     exp->setBuddy(MakeEdit(FfExpMod, g));
     auto* morale = MakeLabel(QString(), QStringLiteral("&Morale"), g);
     morale->setBuddy(MakeEdit(FfMoraleMod, g));
@@ -401,7 +401,7 @@ void FormationPage::ClampSlot1()
         SlotEdit(1)->setText(ToQt(*clamped));  // runs ShowSlot(1)
 }
 
-void FormationPage::ShowFormation()
+void FormationPage::ShowFormation(bool applyBnHqRule)
 {
     showingFormation_ = true;
     const int n = oob_.CurrentFormation;
@@ -409,7 +409,7 @@ void FormationPage::ShowFormation()
     currentFormType_ = record.FormType;
     SetFieldText(FfFormType, std::to_string(record.FormType));
     typeLabel_->setText(ToQt(FormTypeName(record.FormType)));
-    if (const auto message = ApplyBnHqRule(n, record)) {
+    if (const auto message = applyBnHqRule ? ApplyBnHqRule(n, record) : std::nullopt) {
         currentFormType_ = record.FormType;
         SetFieldText(FfFormType, std::to_string(record.FormType));
         typeLabel_->setText(ToQt(FormTypeName(record.FormType)));
