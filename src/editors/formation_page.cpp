@@ -189,12 +189,14 @@ QWidget* FormationPage::BuildAvailability()
     grid->addWidget(MakeEdit(FfMonthAvail, g), 1, 1);
     grid->addWidget(MakeLabel(QString(), QStringLiteral("/"), g), 1, 2);
     grid->addWidget(MakeEdit(FfYrAvail, g), 1, 3);
+    grid->addWidget(YearLabel(edits_[FfYrAvail], "FormAvailYearLabel", g), 1, 4);
     edits_[FfYrAvail]->setToolTip(
         QStringLiteral("(if there is a 100 before the number, the formation is made unavailable - to the AI)"));
     grid->addWidget(MakeLabel(QString(), QStringLiteral("Until"), g), 2, 0);
     grid->addWidget(MakeEdit(FfMonthUntil, g), 2, 1);
     grid->addWidget(MakeLabel(QString(), QStringLiteral("/"), g), 2, 2);
     grid->addWidget(MakeEdit(FfYrUntil, g), 2, 3);
+    grid->addWidget(YearLabel(edits_[FfYrUntil], "FormUntilYearLabel", g), 2, 4);
     auto* note = SmallNote(QStringLiteral("NB - Year Fields index 0=>1900 50=>1950 100=>2000 120=>2020"), g);
     note->setObjectName(QStringLiteral("FormYearNoteLabel"));
     note->setMaximumWidth(190);

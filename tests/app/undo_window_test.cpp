@@ -1,5 +1,5 @@
 // Undo and redo through the real window, the Edit menu and its keys, the tab
-// letters and the status line after a commit.
+// letters, the status line after a commit and the year labels.
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -618,6 +618,37 @@ TEST_F(UndoTest, ACommitSaysSoInTheStatusLine)
     PressKeyIn(Find("UnitCrewEdit"), Qt::Key_F12);
     EXPECT_EQ(w->StatusText(), QString());
     EXPECT_FALSE(Messages().empty());
+}
+
+TEST_F(UndoTest, YearFieldsShowTheCalendarYear)
+{
+    struct Case {
+        int page;
+        const char* edit;
+        const char* label;
+    };
+    const Case cases[] = {
+        {TSDIAppForm::UnitsPage, "UnitYrAvailEdit", "UnitYrAvailYearLabel"},
+        {TSDIAppForm::UnitsPage, "UnitYrUnavailEdit", "UnitYrUnavailYearLabel"},
+        {TSDIAppForm::FormationsPage, "FormAvailEdit", "FormAvailYearLabel"},
+        {TSDIAppForm::FormationsPage, "FormUntilEdit", "FormUntilYearLabel"},
+    };
+    oob.UnitTable[1].YrAvail = 45;
+    oob.FormationTable[2].YrAvail = 45;
+    for (const Case& c : cases) {
+        Page(c.page, c.page == TSDIAppForm::UnitsPage ? 1 : 2);
+        if (std::string_view(c.edit).find("Avail") != std::string_view::npos) {
+            EXPECT_EQ(Label(c.label), QStringLiteral("1945")) << c.label;  // as shown
+        }
+        Find(c.edit)->clear();
+        PressKeyIn(Find(c.edit), Qt::Key_4);
+        PressKey(Qt::Key_0);
+        EXPECT_EQ(Label(c.label), QStringLiteral("1940")) << c.label;  // as typed
+        PressKey(Qt::Key_A);
+        EXPECT_EQ(Label(c.label), QString()) << c.label;
+        Type(c.edit, QStringLiteral("121"));
+        EXPECT_EQ(Label(c.label), QString()) << c.label;
+    }
 }
 
 }  // namespace
