@@ -76,20 +76,6 @@ TEST(History, AStepKeepsOnlyWhatChangedAndUndoRedoPutItBack)
     EXPECT_FALSE(RedoStep(oob).has_value());
 }
 
-TEST(History, ANewStepAfterAnUndoDropsWhatCouldBeRedone)
-{
-    Oob oob;
-    Step(oob, "a", [](Oob& o) { o.UnitTable[1].Crew = 1; });
-    Step(oob, "b", [](Oob& o) { o.UnitTable[1].Crew = 2; });
-    UndoStep(oob);
-    Step(oob, "c", [](Oob& o) { o.UnitTable[2].Crew = 3; });
-    EXPECT_FALSE(oob.History.CanRedo());
-    EXPECT_EQ(oob.History.UndoSteps(), 2u);
-    EXPECT_EQ(UndoStep(oob), "c");
-    EXPECT_EQ(UndoStep(oob), "a");
-    EXPECT_EQ(oob.UnitTable[1].Crew, 0);
-}
-
 TEST(History, TheUnsavedMarkIsAPlaceInTheHistory)
 {
     Oob oob;
@@ -182,24 +168,6 @@ TEST(History, ALoadEmptiesItAndAFailedLoadDoesNot)
     EXPECT_FALSE(oob.History.CanUndo());
     EXPECT_FALSE(oob.History.CanRedo());
     EXPECT_FALSE(UndoStep(oob).has_value());
-}
-
-TEST(History, ClearingUnusedWeaponsIsOneStep)
-{
-    Oob oob = BuildDemoOob(1).Tables;
-    const Oob before = oob;
-    LinesSink sink;
-    ClearUnusedWeapons(oob, sink);
-    ASSERT_NE(oob.WeaponTable, before.WeaponTable);
-    EXPECT_EQ(oob.History.UndoSteps(), 1u);
-    EXPECT_EQ(oob.History.UndoLabel().rfind("Clear unused weapons: ", 0), 0u) << oob.History.UndoLabel();
-    UndoStep(oob);
-    EXPECT_EQ(oob.WeaponTable, before.WeaponTable);
-    EXPECT_FALSE(HasUnsavedChanges(oob));
-    // A second run changes nothing and records nothing.
-    RedoStep(oob);
-    ClearUnusedWeapons(oob, sink);
-    EXPECT_EQ(oob.History.UndoSteps(), 1u);
 }
 
 // ---- Random sequences of the editor's operations ------------------------------
