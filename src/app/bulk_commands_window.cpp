@@ -7,6 +7,7 @@
 #include "oob/changes.h"
 #include "editors/delete_all_dialog.h"
 #include "editors/reclassify_dialog.h"
+#include "editors/step_labels.h"
 #include "editors/renationalise_dialog.h"
 #include "reports/report_window.h"
 #include "transfer/csv_dump.h"
@@ -112,7 +113,8 @@ void TSDIAppForm::DeleteAllMarked1Click()
     if (!deleteAllDlg_->Choose())
         return;
     BulkCounts deleted;
-    Tracked([this, &deleted] { deleted = deleteAllDlg_->DeleteMarked(); });
+    Tracked([this, &deleted] { deleted = deleteAllDlg_->DeleteMarked(); },
+            [this, &deleted](const ChangeCounts&) { return DeleteNationLabel(deleteAllDlg_->Nation(), deleted); });
     SetStatus(QStringLiteral("Deleted : %1 Units, %2 Formations").arg(deleted.Units).arg(deleted.Formations));
     RefreshShownPage();
 }
@@ -129,9 +131,9 @@ void TSDIAppForm::SetReportWindow(TFormFormSearch* window)
         actions_.at(QStringLiteral("Findform"))->setEnabled(oob_.FileLoaded);
     });
     connect(window, &TFormFormSearch::jumpRequested, this, [this](int page, int slot) { ShowPageAt(page, slot); });
+    // The clean-up recorded its undo step; the caption, the Edit menu and the page follow.
     connect(window, &TFormFormSearch::tablesChanged, this, [this] {
-        MarkChanged(oob_);
-        RefreshCaption();
+        HistoryChanged();
         RefreshShownPage();
     });
 }

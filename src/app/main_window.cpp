@@ -18,12 +18,14 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QToolTip>
 #include <QTreeView>
@@ -57,14 +59,16 @@ TSDIAppForm::TSDIAppForm(Oob& oob, Dialogs& dialogs, const StartupPaths& paths, 
         page->setObjectName(QString::fromLatin1(name));
         viewer_->addTab(page, QString::fromLatin1(caption));
     };
+    // Alt + the underlined letter opens a tab; the letters are taken by no menu
+    // and no label of a page.
     unitPage_ = new UnitPage(oob_, dialogs_);
-    add(BuildRecordPage(unitList_, "UnitListBox", unitPage_), "Units", "Units");
+    add(BuildRecordPage(unitList_, "UnitListBox", unitPage_), "Units", "&Units");
     weaponPage_ = new WeaponPage(oob_, dialogs_);
-    add(BuildRecordPage(weaponList_, "wpnlistbox", weaponPage_), "Weapons", "Weapons");
+    add(BuildRecordPage(weaponList_, "wpnlistbox", weaponPage_), "Weapons", "&Weapons");
     formationPage_ = new FormationPage(oob_, dialogs_);
-    add(BuildRecordPage(formationList_, "FormationListBox", formationPage_), "Formations", "Formations");
-    add(BuildLoadPage(), "Load", "Load/Save");
-    add(BuildInfoPage(), "Info", "Info");
+    add(BuildRecordPage(formationList_, "FormationListBox", formationPage_), "Formations", "F&ormations");
+    add(BuildLoadPage(), "Load", "Load/&Save");
+    add(BuildInfoPage(), "Info", "&Info");
     layout->addWidget(viewer_, 1);
     setCentralWidget(central);
 
@@ -79,6 +83,7 @@ TSDIAppForm::TSDIAppForm(Oob& oob, Dialogs& dialogs, const StartupPaths& paths, 
     FormCreate(paths);
     connect(viewer_, &QTabWidget::currentChanged, this, [this] { ViewerChange(); });
     qApp->installEventFilter(this);
+    UpdateEditActions();
 }
 
 TSDIAppForm::~TSDIAppForm()
@@ -191,6 +196,53 @@ void TSDIAppForm::BuildMenus()
     auto* exit = make(file, "ExitItem", "E&xit", "Exit application");
     exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
     connect(exit, &QAction::triggered, this, &TSDIAppForm::ExitClick);
+
+    // The Edit menu: undo and redo, and every tool-strip command with a key. The
+    // keys are none a text field uses itself (Ctrl+Shift+C is not its copy).
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("Edit1"));
+    auto* undo = make(edit, "Undo1", "&Undo", "Undo the last change to the tables");
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(undo, &QAction::triggered, this, &TSDIAppForm::Undo1Click);
+    auto* redo = make(edit, "Redo1", "&Redo", "Redo the change undone last");
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(redo, &QAction::triggered, this, &TSDIAppForm::Redo1Click);
+    edit->addSeparator();
+    // Commit, Restore and Find keep their function keys (window shortcuts below);
+    // the menu shows them beside the text.
+    auto* commit = make(edit, "Commit1", "Comm&it\tF12", "Commit your changes [F12]");
+    connect(commit, &QAction::triggered, this, [this] { FormKeyDown(Qt::Key_F12, Qt::NoModifier); });
+    auto* restore = make(edit, "Restore1", "Res&tore\tF9", "Restore to last Commit action [F9]");
+    connect(restore, &QAction::triggered, this, [this] { FormKeyDown(Qt::Key_F9, Qt::NoModifier); });
+    // The tool strip's commands, each run through its button, which does nothing
+    // while it is disabled. Find keeps F3 and F11 (window shortcuts below).
+    struct EditDef {
+        const char* name;
+        const char* text;
+        const char* button;
+        QKeySequence key;
+        bool separatorBefore;
+    };
+    const EditDef edits[] = {
+        {"Erase1", "&Erase", "EraseButton", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), false},
+        {"Copy1", "&Copy...", "CopyButton", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), false},
+        {"Paste1", "&Paste...", "PasteButton", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), false},
+        {"Move1", "&Move...", "SpeedButton_Move", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), false},
+        {"Find1", "&Find Next\tF3", "SpeedButtonFind", QKeySequence(), true},
+        {"Replace1", "Rep&lace Names...", "SpeedButtonSandR", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), false},
+        {"Back1", "&Back", "Back1Btn", QKeySequence(Qt::ALT | Qt::Key_Left), true},
+        {"Next1", "&Next", "Fwd1Btn", QKeySequence(Qt::ALT | Qt::Key_Right), false},
+    };
+    for (const EditDef& d : edits) {
+        if (d.separatorBefore)
+            edit->addSeparator();
+        auto* button = qobject_cast<QToolButton*>(buttons_.at(QString::fromLatin1(d.button)));
+        auto* a = make(edit, d.name, d.text);
+        a->setToolTip(button->toolTip());
+        a->setStatusTip(button->toolTip());
+        a->setShortcut(d.key);
+        connect(a, &QAction::triggered, button, &QToolButton::click);
+    }
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
@@ -374,6 +426,46 @@ void TSDIAppForm::UpdateCaption(const QString& caption)
 void TSDIAppForm::RefreshCaption()
 {
     setWindowTitle(HasUnsavedChanges() ? caption_ + QLatin1Char('*') : caption_);
+    UpdateEditActions();
+}
+
+namespace {
+
+// The Edit menu items that run a tool-strip button, and the button.
+const std::pair<const char*, const char*> kButtonActions[] = {
+    {"Erase1", "EraseButton"},        {"Copy1", "CopyButton"},     {"Paste1", "PasteButton"},
+    {"Move1", "SpeedButton_Move"},    {"Replace1", "SpeedButtonSandR"}, {"Back1", "Back1Btn"},
+    {"Next1", "Fwd1Btn"},             {"Find1", "SpeedButtonFind"},
+};
+
+// A step's label as a menu item's text: an ampersand in a name is no mnemonic.
+QString MenuText(const std::string& label)
+{
+    QString text = ToQt(label);
+    text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    text.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    return text;
+}
+
+}  // namespace
+
+void TSDIAppForm::UpdateEditActions()
+{
+    const auto undo = actions_.find(QStringLiteral("Undo1"));
+    if (undo == actions_.end())
+        return;  // the menus are not made yet
+    const EditHistory& history = oob_.History;
+    undo->second->setEnabled(oob_.FileLoaded && history.CanUndo());
+    undo->second->setText(history.CanUndo() ? QStringLiteral("&Undo ") + MenuText(history.UndoLabel())
+                                            : QStringLiteral("&Undo"));
+    QAction* redo = actions_.at(QStringLiteral("Redo1"));
+    redo->setEnabled(oob_.FileLoaded && history.CanRedo());
+    redo->setText(history.CanRedo() ? QStringLiteral("&Redo ") + MenuText(history.RedoLabel())
+                                    : QStringLiteral("&Redo"));
+    for (const char* name : {"Commit1", "Restore1"})
+        actions_.at(QString::fromLatin1(name))->setEnabled(oob_.FileLoaded);
+    for (const auto& [action, button] : kButtonActions)
+        actions_.at(QString::fromLatin1(action))->setEnabled(buttons_.at(QString::fromLatin1(button))->isEnabled());
 }
 
 bool TSDIAppForm::HasUnsavedChanges() const
@@ -465,6 +557,7 @@ void TSDIAppForm::ViewerChange()
     default:
         break;
     }
+    UpdateEditActions();
 }
 
 void TSDIAppForm::resizeEvent(QResizeEvent* event)
@@ -476,6 +569,15 @@ void TSDIAppForm::resizeEvent(QResizeEvent* event)
 bool TSDIAppForm::eventFilter(QObject* watched, QEvent* event)
 {
     auto* w = qobject_cast<QWidget*>(watched);
+    if (TextEditTakesKey(watched, event))
+        return true;
+    // The Edit menu's items follow the buttons they run.
+    if (event->type() == QEvent::EnabledChange && w && w->window() == this) {
+        for (const auto& [action, button] : kButtonActions) {
+            if (buttons_.at(QString::fromLatin1(button)) == w)
+                actions_.at(QString::fromLatin1(action))->setEnabled(w->isEnabled());
+        }
+    }
     if (event->type() == QEvent::Resize && w) {
         if (auto* area = qobject_cast<QScrollArea*>(w->parentWidget()); area && area->viewport() == w)
             FitRecordForm(area);
@@ -521,6 +623,44 @@ bool TSDIAppForm::eventFilter(QObject* watched, QEvent* event)
             Back1BtnMouseDown(mouse->button());
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool TSDIAppForm::TextEditTakesKey(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return false;
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (!w || w->window() != this)
+        return false;
+    const QKeyCombination combo = static_cast<QKeyEvent*>(event)->keyCombination();
+    const bool undo = combo == (Qt::CTRL | Qt::Key_Z);
+    const bool redo = combo == (Qt::CTRL | Qt::Key_Y) || combo == (Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+    if (!undo && !redo)
+        return false;
+    // An editable combo box hands its keys to its line edit.
+    if (auto* box = qobject_cast<QComboBox*>(w); box && box->lineEdit())
+        w = box->lineEdit();
+    bool own = false;
+    std::function<void()> act;
+    if (auto* line = qobject_cast<QLineEdit*>(w); line && !line->isReadOnly()) {
+        own = undo ? line->isUndoAvailable() : line->isRedoAvailable();
+        act = [line, undo] { undo ? line->undo() : line->redo(); };
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w); plain && !plain->isReadOnly()) {
+        own = undo ? plain->document()->isUndoAvailable() : plain->document()->isRedoAvailable();
+        act = [plain, undo] { undo ? plain->undo() : plain->redo(); };
+    } else {
+        return false;
+    }
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Typing to undo: the key goes to the edit. None: the edit does not claim
+        // the key, so the window's Undo or Redo gets it.
+        event->setAccepted(own);
+        return true;
+    }
+    if (!own)
+        return false;
+    act();  // the edit's own undo or redo, whichever keys the platform binds to them
+    return true;
 }
 
 void TSDIAppForm::ShowInfo()

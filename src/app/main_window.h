@@ -8,6 +8,7 @@
 #include <map>
 
 #include "oob/config.h"
+#include "oob/history.h"
 #include "oob/oob_file.h"
 #include "oob/records.h"
 #include "transfer/paste_buffers.h"
@@ -91,6 +92,10 @@ public:
     void SpeedButtonSandRClick();
     void CopyButtonClick();
     void PasteButtonClick();
+    // The Edit menu's Undo and Redo (Ctrl+Z; Ctrl+Y and Ctrl+Shift+Z): the tables go
+    // back or forward one step, the page shown is refilled, the status line says which.
+    void Undo1Click();
+    void Redo1Click();
 
     // CSV dumps and the bulk edits of the File menu.
     void ExportBtnClick();
@@ -194,8 +199,24 @@ private:
     void UpdateCaption(const QString& caption);
     // The caption with an asterisk after the file's name while it has unsaved changes.
     void RefreshCaption();
-    // Runs a command that may change the tables; marks the file changed when it did.
-    void Tracked(const std::function<void()>& command);
+    // Runs a command that may change the tables; when it did, what it changed
+    // becomes one undo step with the label (made after the command ran, from the
+    // counts of changed records) and the file is marked changed. A command that
+    // records its own steps (a bulk edit's dialog, one step per run) is left to
+    // them. Inside another Tracked command a command simply runs: the outer one
+    // records everything as one step.
+    void Tracked(const std::function<void()>& command);  // labelled "Edit"
+    void Tracked(const std::function<void()>& command, const std::string& label);
+    void Tracked(const std::function<void()>& command, const StepLabel& label);
+    // The caption's mark and the Edit menu after the history changed.
+    void HistoryChanged();
+    // The Edit menu's Undo and Redo texts and every item's enabled state.
+    void UpdateEditActions();
+    // After an undo or a redo: the list and record of the page shown refilled as stored.
+    void RefreshAfterHistory();
+    // Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z in a text edit: true when the edit has typing of
+    // its own to undo or redo, which then comes first.
+    bool TextEditTakesKey(QObject* watched, QEvent* event);
     // Refills the list and record of the page shown from the tables.
     void RefreshShownPage();
     // The second half of a move: the old slot stored empty, the record stored at to.
@@ -243,6 +264,7 @@ private:
     PasteBuffers buffers_;
     PasteOptions pasteOptions_;
     bool fillingList_ = false;  // a refill or a step moves the selection; that is no user's click
+    bool tracking_ = false;     // a Tracked command is running
     std::map<QString, QAction*> actions_;
     std::map<QString, QWidget*> buttons_;
 };

@@ -1,6 +1,7 @@
 // The commands that act on the record of the current page: commit, restore,
 // erase, move, find and search-and-replace, and the transfer records that
 // copies, pastes and moves pass through.
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -10,9 +11,11 @@
 #include "editors/formation_rules.h"
 #include "editors/pick_list.h"
 #include "editors/record_lists.h"
+#include "editors/step_labels.h"
 #include "editors/unit_page.h"
 #include "editors/weapon_page.h"
 #include "oob/changes.h"
+#include "oob/history.h"
 #include "oob/text.h"
 #include "widgets/dialogs_qt.h"
 #include "widgets/pick_form.h"
@@ -53,10 +56,75 @@ int& TSDIAppForm::CurrentSlot(int kind)
 
 void TSDIAppForm::Tracked(const std::function<void()>& command)
 {
+    Tracked(command, StepLabel{});
+}
+
+void TSDIAppForm::Tracked(const std::function<void()>& command, const std::string& label)
+{
+    Tracked(command, [&label](const ChangeCounts&) { return label; });
+}
+
+void TSDIAppForm::Tracked(const std::function<void()>& command, const StepLabel& label)
+{
+    if (tracking_) {
+        command();
+        return;
+    }
+    tracking_ = true;
     const TablesSnapshot before = SnapshotTables(oob_);
     command();
-    if (MarkChangedIfDiffer(before, oob_))
-        RefreshCaption();
+    tracking_ = false;
+    // A command that recorded its own steps has moved the revision on already.
+    if (oob_.Revision == before.Revision)
+        RecordStep(oob_, before, label);
+    HistoryChanged();
+}
+
+void TSDIAppForm::HistoryChanged()
+{
+    RefreshCaption();  // the Edit menu too
+}
+
+void TSDIAppForm::Undo1Click()
+{
+    if (!oob_.FileLoaded || tracking_)
+        return;
+    if (const auto label = UndoStep(oob_)) {
+        RefreshAfterHistory();
+        HistoryChanged();
+        SetStatus(QStringLiteral("Undone: ") + ToQt(*label));
+    }
+}
+
+void TSDIAppForm::Redo1Click()
+{
+    if (!oob_.FileLoaded || tracking_)
+        return;
+    if (const auto label = RedoStep(oob_)) {
+        RefreshAfterHistory();
+        HistoryChanged();
+        SetStatus(QStringLiteral("Redone: ") + ToQt(*label));
+    }
+}
+
+void TSDIAppForm::RefreshAfterHistory()
+{
+    // The control that had the focus keeps it (a refill focuses the list).
+    QWidget* focus = QApplication::focusWidget();
+    if (pageMode_ == 5) {
+        commentEdit_->setText(ToQt(oob_.OOBInfo));
+    } else if (const int kind = PageKind()) {
+        FillList(kind, CurrentSlot(kind));
+        // Shown as stored: a second Bn HQ that the undo brought back is made a
+        // Company only when it is next shown or committed, or the reset would
+        // be a new step that ends the redo.
+        if (kind == 3)
+            formationPage_->ShowFormation(false);
+        else
+            ShowPage(kind);
+    }
+    if (focus && focus->isVisible())
+        focus->setFocus();
 }
 
 void TSDIAppForm::ShowPage(int kind)
@@ -111,7 +179,17 @@ bool TSDIAppForm::CommitPage(bool rulesChecked)
 
 void TSDIAppForm::CommitButtonClick()
 {
-    Tracked([this] { CommitPage(false); });
+    const int kind = PageKind();
+    const int slot = kind != 0 ? CurrentSlot(kind) : 0;
+    const std::string nameBefore = kind != 0 ? SlotName(oob_, kind, slot) : std::string();
+    bool stored = false;
+    Tracked([&] { stored = CommitPage(false); },
+            [&](const ChangeCounts&) {
+                return kind == 0 ? InfoCommitLabel() : CommitLabel(kind, slot, nameBefore, SlotName(oob_, kind, slot));
+            });
+    // Said also when the record already held these values: the key did its work.
+    if (stored)
+        SetStatus(ToQt(CommittedText(kind, slot)));
 }
 
 void TSDIAppForm::RestoreButtonClick()
@@ -244,7 +322,9 @@ void TSDIAppForm::SpeedButton_MoveClick()
         if (const auto message = ApplyBnHqRule(to, xfer_.Formation.Rec))
             dialogs_.Message(this, kCaption, ToQt(*message), Dialogs::Icon::Error);
     }
-    Tracked([&] { MoveTo(kind, to); });
+    const std::string name = SlotName(oob_, kind, from);
+    Tracked([&] { MoveTo(kind, to); }, MoveLabel(kind, from, to, name));
+    SetStatus(ToQt(MovedText(kind, from, to)));
 }
 
 void TSDIAppForm::MoveTo(int kind, int to)
@@ -322,7 +402,8 @@ void TSDIAppForm::SpeedButtonSandRClick()
     if (!dialogs_.SearchAndReplace(this, &find, &replacement))
         return;
     int renamed = 0;
-    Tracked([&] { renamed = ReplaceWholeNames(oob_, kind, Upper(Trim(ToBytes(find))), Trim(ToBytes(replacement))); });
+    Tracked([&] { renamed = ReplaceWholeNames(oob_, kind, Upper(Trim(ToBytes(find))), Trim(ToBytes(replacement))); },
+            [&](const ChangeCounts&) { return ReplaceLabel(kind, ToBytes(find), ToBytes(replacement), renamed); });
     FillList(kind, CurrentSlot(kind));
     ShowPage(kind);
     SetStatus(QStringLiteral("Names replaced: %1").arg(renamed));
@@ -348,13 +429,19 @@ void TSDIAppForm::PasteButtonClick()
         return;
     PasteRequest request{BufferKindOf(kind), PasteFromBuffer, &buffers_, &xfer_, &pasteOptions_, &oob_};
     PasteResult result = PasteResult::Cancel;
-    Tracked([&] { result = dialogs_.PasteBuffer(this, request); });  // All writes the table
-    if (result == PasteResult::Ok) {
+    Tracked(
+        [&] {
+            result = dialogs_.PasteBuffer(this, request);  // All writes the table
+            // Shown within the step: a second Bn HQ pasted into the formation
+            // shown becomes a Company as it is shown, and that is part of the paste.
+            if (result == PasteResult::All) {
+                ShowPage(kind);
+                FillList(kind, CurrentSlot(kind));
+            }
+        },
+        [kind](const ChangeCounts& changed) { return PasteAllLabel(kind, changed.Records()); });
+    if (result == PasteResult::Ok)
         PasteToPage(kind);  // the pasted values wait on the page for a commit
-    } else if (result == PasteResult::All) {
-        ShowPage(kind);
-        FillList(kind, CurrentSlot(kind));
-    }
 }
 
 }  // namespace brackle

@@ -14,6 +14,7 @@
 #include "app/main_window.h"
 #include "editors/formation_page.h"
 #include "editors/record_lists.h"
+#include "editors/step_labels.h"
 #include "editors/unit_page.h"
 #include "editors/weapon_page.h"
 #include "widgets/text_qt.h"
@@ -252,7 +253,10 @@ void TSDIAppForm::ShowWeapon()
 void TSDIAppForm::ShowFormation()
 {
     // Showing a second Bn HQ makes it a Company in the table, which a save writes.
-    Tracked([this] { formationPage_->ShowFormation(); });
+    Tracked([this] { formationPage_->ShowFormation(); },
+            [this](const ChangeCounts&) {
+                return BnHqResetLabel(oob_.CurrentFormation, oob_.FormationTable[oob_.CurrentFormation].Name);
+            });
 }
 
 void TSDIAppForm::DumpIconBitmaps1Click() {}

@@ -189,12 +189,14 @@ QWidget* FormationPage::BuildAvailability()
     grid->addWidget(MakeEdit(FfMonthAvail, g), 1, 1);
     grid->addWidget(MakeLabel(QString(), QStringLiteral("/"), g), 1, 2);
     grid->addWidget(MakeEdit(FfYrAvail, g), 1, 3);
+    grid->addWidget(YearLabel(edits_[FfYrAvail], "FormAvailYearLabel", g), 1, 4);
     edits_[FfYrAvail]->setToolTip(
         QStringLiteral("(if there is a 100 before the number, the formation is made unavailable - to the AI)"));
     grid->addWidget(MakeLabel(QString(), QStringLiteral("Until"), g), 2, 0);
     grid->addWidget(MakeEdit(FfMonthUntil, g), 2, 1);
     grid->addWidget(MakeLabel(QString(), QStringLiteral("/"), g), 2, 2);
     grid->addWidget(MakeEdit(FfYrUntil, g), 2, 3);
+    grid->addWidget(YearLabel(edits_[FfYrUntil], "FormUntilYearLabel", g), 2, 4);
     auto* note = SmallNote(QStringLiteral("NB - Year Fields index 0=>1900 50=>1950 100=>2000 120=>2020"), g);
     note->setObjectName(QStringLiteral("FormYearNoteLabel"));
     note->setMaximumWidth(190);
@@ -208,7 +210,7 @@ QWidget* FormationPage::BuildModifiers()
 {
     auto* g = new QGroupBox(QStringLiteral("Modifiers"), this);
     auto* grid = FormGrid(g);
-    auto* exp = MakeLabel(QString(), QStringLiteral("E&xperience"), g);
+    auto* exp = MakeLabel(QString(), QStringLiteral("Experien&ce"), g);
     exp->setBuddy(MakeEdit(FfExpMod, g));
     auto* morale = MakeLabel(QString(), QStringLiteral("&Morale"), g);
     morale->setBuddy(MakeEdit(FfMoraleMod, g));
@@ -401,7 +403,7 @@ void FormationPage::ClampSlot1()
         SlotEdit(1)->setText(ToQt(*clamped));  // runs ShowSlot(1)
 }
 
-void FormationPage::ShowFormation()
+void FormationPage::ShowFormation(bool applyBnHqRule)
 {
     showingFormation_ = true;
     const int n = oob_.CurrentFormation;
@@ -409,7 +411,7 @@ void FormationPage::ShowFormation()
     currentFormType_ = record.FormType;
     SetFieldText(FfFormType, std::to_string(record.FormType));
     typeLabel_->setText(ToQt(FormTypeName(record.FormType)));
-    if (const auto message = ApplyBnHqRule(n, record)) {
+    if (const auto message = applyBnHqRule ? ApplyBnHqRule(n, record) : std::nullopt) {
         currentFormType_ = record.FormType;
         SetFieldText(FfFormType, std::to_string(record.FormType));
         typeLabel_->setText(ToQt(FormTypeName(record.FormType)));

@@ -25,8 +25,9 @@ public:
     FormationPage(Oob& oob, Dialogs& dialogs, QWidget* parent = nullptr);
 
     // Fills every control from FormationTable[CurrentFormation] (a type-5
-    // formation other than formation 1 is reset to Company, with a message).
-    void ShowFormation();
+    // formation other than formation 1 is reset to Company, with a message,
+    // unless applyBnHqRule is false: then it is shown as stored).
+    void ShowFormation(bool applyBnHqRule = true);
     // Stores the controls into FormationTable[CurrentFormation] and shows it
     // again. When a text is no number, says which and stores nothing; gives false then.
     bool SaveFormation();

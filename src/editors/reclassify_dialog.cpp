@@ -13,6 +13,9 @@
 
 #include "editors/bulk_edits.h"
 #include "editors/pick_list.h"
+#include "editors/step_labels.h"
+#include "oob/changes.h"
+#include "oob/history.h"
 #include "oob/names.h"
 #include "oob/text.h"
 #include "widgets/dialogs_qt.h"
@@ -131,7 +134,11 @@ void TFormReclassify::BitBtn1Click()
         return;
     ShowWhole(EditFrom, QString::number(*from));
     ShowWhole(EditTo, QString::number(*to));
-    StatusBar1->showMessage(ToQt(ReclassifiedText(ReclassifyUnits(oob_, *from, *to))));
+    // Each run is a step of its own in the undo history.
+    const TablesSnapshot before = SnapshotTables(oob_);
+    const int units = ReclassifyUnits(oob_, *from, *to);
+    RecordStep(oob_, before, ReclassifyLabel(*from, *to, units));
+    StatusBar1->showMessage(ToQt(ReclassifiedText(units)));
 }
 
 void TFormReclassify::UnitWpn1PickBtnClick()

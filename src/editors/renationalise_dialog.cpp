@@ -10,6 +10,9 @@
 
 #include "editors/bulk_edits.h"
 #include "editors/pick_list.h"
+#include "editors/step_labels.h"
+#include "oob/changes.h"
+#include "oob/history.h"
 #include "oob/names.h"
 #include "oob/text.h"
 #include "widgets/dialogs_qt.h"
@@ -122,7 +125,11 @@ void TRenatDlg::BitBtn1Click()
     // The edits show the numbers used.
     ShowWhole(RenatFromEdit, QString::number(*from));
     ShowWhole(RenatToEdit, QString::number(*to));
-    const QString result = ToQt(ProcessedText(RenumberNation(oob_, *from, *to)));
+    // Each run is a step of its own in the undo history.
+    const TablesSnapshot before = SnapshotTables(oob_);
+    const BulkCounts counts = RenumberNation(oob_, *from, *to);
+    RecordStep(oob_, before, RenumberLabel(*from, *to, counts));
+    const QString result = ToQt(ProcessedText(counts));
     Label6->setText(result);
     emit statusText(result);
 }

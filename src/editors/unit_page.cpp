@@ -220,10 +220,12 @@ QWidget* UnitPage::BuildAvailability()
     grid->addWidget(MakeEdit(UfMonthAvail, g), 0, 1);
     grid->addWidget(MakeLabel(nullptr, QStringLiteral("Of"), g), 0, 2);
     grid->addWidget(MakeEdit(UfYrAvail, g), 0, 3);
+    grid->addWidget(YearLabel(edits_[UfYrAvail], "UnitYrAvailYearLabel", g), 0, 4);
     grid->addWidget(MakeLabel(nullptr, QStringLiteral("Until"), g), 1, 0, Qt::AlignRight);
     grid->addWidget(MakeEdit(UfMonthUnAvail, g), 1, 1);
     grid->addWidget(MakeLabel(nullptr, QStringLiteral("Of"), g), 1, 2);
     grid->addWidget(MakeEdit(UfYrUnavail, g), 1, 3);
+    grid->addWidget(YearLabel(edits_[UfYrUnavail], "UnitYrUnavailYearLabel", g), 1, 4);
     grid->addWidget(MakeLabel(nullptr, QStringLiteral("Sound"), g), 2, 0, Qt::AlignRight);
     grid->addWidget(MakeEdit(UfSoundByte, g), 2, 1);
     auto* note = MakeLabel("YearNoteLabel",

@@ -4,7 +4,7 @@ namespace brackle {
 
 TablesSnapshot SnapshotTables(const Oob& oob)
 {
-    return TablesSnapshot{oob.UnitTable, oob.WeaponTable, oob.FormationTable, oob.OOBInfo};
+    return TablesSnapshot{oob.UnitTable, oob.WeaponTable, oob.FormationTable, oob.OOBInfo, oob.Revision};
 }
 
 bool TablesDiffer(const TablesSnapshot& before, const Oob& oob)
@@ -15,7 +15,7 @@ bool TablesDiffer(const TablesSnapshot& before, const Oob& oob)
 
 void MarkChanged(Oob& oob)
 {
-    ++oob.Revision;
+    oob.Revision = ++oob.LastRevision;
 }
 
 void MarkSaved(Oob& oob)

@@ -3,6 +3,7 @@
 // that stores exactly what was there leaves the file unchanged.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,13 +16,14 @@ struct TablesSnapshot {
     std::vector<WeaponRecord> Weapons;
     std::vector<FormationRecord> Formations;
     std::string Info;
+    std::uint64_t Revision = 0;  // the document's revision when the snapshot was taken
 };
 
 TablesSnapshot SnapshotTables(const Oob& oob);
 // True when a record or the info text differs from the snapshot.
 bool TablesDiffer(const TablesSnapshot& before, const Oob& oob);
 
-// Counts one change.
+// Gives the tables a new revision: a change that no undo step knows of.
 void MarkChanged(Oob& oob);
 // The tables are now what is on disk (after a load or a save).
 void MarkSaved(Oob& oob);

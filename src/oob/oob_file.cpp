@@ -436,6 +436,8 @@ LoadResult LoadOOBFromPath(Oob& oob, const fs::path& path)
     oob.LoadedSize = got;
     ReadTablesFromBuffer(oob);
     oob.FileLoaded = true;
+    // The steps of the file before cannot apply to this one.
+    oob.History.Clear();
     MarkSaved(oob);
     if (fileSize > kBufferSize)
         result.warning = "Only the first " + std::to_string(kBufferSize) + " bytes of " + path.string() +

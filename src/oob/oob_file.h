@@ -39,8 +39,8 @@ struct SaveResult {
     bool created = false;
 };
 
-// Reads file n of dir into the tables. On failure nothing changes: not the
-// tables, not the buffer, not LoadedSize.
+// Reads file n of dir into the tables and empties the undo history. On failure
+// nothing changes: not the tables, not the buffer, not LoadedSize, not the history.
 LoadResult LoadOOB(Oob& oob, const std::filesystem::path& dir, int n);
 // The same for a file of any name.
 LoadResult LoadOOBFromPath(Oob& oob, const std::filesystem::path& path);

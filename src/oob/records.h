@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "oob/history.h"
+
 namespace brackle {
 
 constexpr int kUnitSlots = 999;
@@ -121,10 +123,15 @@ struct Oob {
     int CurrentWeapon = 1;
     int CurrentFormation = 1;
 
-    // Every change to the tables or the info text counts one up; a load or a
-    // save remembers the count, so the file has unsaved changes while they differ.
+    // Each state of the tables has its own revision number: every change gives
+    // a new one, an undo or a redo goes back to the number its state had. A load
+    // or a save remembers the number, so the file has unsaved changes while they
+    // differ. LastRevision is the highest number given out so far.
     std::uint64_t Revision = 0;
     std::uint64_t SavedRevision = 0;
+    std::uint64_t LastRevision = 0;
+    // The steps that can be undone and redone; a load empties it.
+    EditHistory History;
 };
 
 }  // namespace brackle

@@ -89,4 +89,18 @@ std::string Pad3(int n)
     return buf;
 }
 
+std::string Counted(int n, std::string_view noun)
+{
+    return std::to_string(n) + " " + std::string(noun) + (n == 1 ? "" : "s");
+}
+
+std::string CalendarYearText(std::string_view indexText)
+{
+    const std::string t = Trim(indexText);
+    if (t.empty() || t.size() > 3 || t.find_first_not_of("0123456789") != std::string::npos)
+        return {};
+    const int index = std::stoi(t);
+    return index <= 120 ? std::to_string(1900 + index) : std::string();
+}
+
 }  // namespace brackle

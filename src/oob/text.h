@@ -30,4 +30,11 @@ std::string NotANumberText(std::string_view title, std::string_view text);
 // The text as a decimal number with at least three digits ("007").
 std::string Pad3(int n);
 
+// A count and its noun: "1 unit", "3 units", "0 units".
+std::string Counted(int n, std::string_view noun);
+
+// The calendar year of a year field's text ("40" -> "1940"): years are an index
+// 0..120 from 1900. Empty for a text that is no plain number or out of that range.
+std::string CalendarYearText(std::string_view indexText);
+
 }  // namespace brackle

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "oob/changes.h"
+#include "oob/history.h"
 #include "oob/names.h"
 #include "oob/text.h"
 #include "reports/report_dates.h"
@@ -439,7 +440,7 @@ void FindUnusedWeapons(const Oob& oob, ReportSink& sink)
 void ClearUnusedWeapons(Oob& oob, ReportSink& sink)
 {
     const std::bitset<256> carried = CarriedWeapons(oob);
-    bool changed = false;
+    const TablesSnapshot before = SnapshotTables(oob);
     sink.Line("");
     sink.Line("========================");
     sink.Line("");
@@ -447,22 +448,18 @@ void ClearUnusedWeapons(Oob& oob, ReportSink& sink)
         WeaponRecord& r = oob.WeaponTable[static_cast<std::size_t>(w)];
         bool used = WeaponUsed(oob, carried, w);
         if (w == kReservedWeapon) {
-            const WeaponRecord fixed = ReservedWeapon();
-            changed = changed || !(r == fixed);
-            r = fixed;
+            r = ReservedWeapon();
             used = true;
         }
         if (used)
             continue;
         if (!r.Name.empty())
             sink.Line(Pad3(w) + " - " + r.Name + " - UNUSED - DELETED");
-        changed = changed || !(r == WeaponRecord{});
         r = WeaponRecord{};
     }
     sink.Line("");
     sink.Line("RUN COMPLETED");
-    if (changed)
-        MarkChanged(oob);
+    RecordStep(oob, before, [](const ChangeCounts& c) { return "Clear unused weapons: " + Counted(c.Weapons, "weapon"); });
 }
 
 }  // namespace brackle

@@ -53,7 +53,8 @@ void FindUnusedWeapons(const Oob& oob, ReportSink& sink);
 
 // After the user confirmed "Delete ALL Unused Weapons?": appends its lines,
 // clears the unused weapons, and rewrites weapon 198 to its fixed record.
-// Weapon 249 is never touched. Counts a change when a record changed.
+// Weapon 249 is never touched. When a record changed, the clearing is one undo
+// step ("Clear unused weapons: 3 weapons").
 void ClearUnusedWeapons(Oob& oob, ReportSink& sink);
 
 }  // namespace brackle

@@ -132,6 +132,18 @@ QLabel* SmallNote(const QString& text, QWidget* parent, const char* name)
     return l;
 }
 
+QLabel* YearLabel(QLineEdit* yearEdit, const char* name, QWidget* parent)
+{
+    QLabel* label = SmallNote(QString(), parent, name);
+    label->setWordWrap(false);
+    // Room for four digits, so the row does not move as the year comes and goes.
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("8888")) + 2);
+    auto show = [yearEdit, label] { label->setText(ToQt(CalendarYearText(ToBytes(yearEdit->text())))); };
+    QObject::connect(yearEdit, &QLineEdit::textChanged, label, show);
+    show();
+    return label;
+}
+
 QString GroupBoxStyle()
 {
     return QStringLiteral("QGroupBox { margin-top: 0.6em; padding-top: 0.3em; }"

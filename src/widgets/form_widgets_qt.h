@@ -43,6 +43,10 @@ QToolButton* MakePickButton(const char* name, const QString& hint, QWidget* pare
 QGridLayout* FormGrid(QWidget* box);
 // A fixed note in a smaller font, wrapped.
 QLabel* SmallNote(const QString& text, QWidget* parent, const char* name = nullptr);
+// A small label beside a year edit showing the calendar year of the index typed
+// ("40" -> "1940"), kept current as the text changes; empty for a text that is
+// no index.
+QLabel* YearLabel(QLineEdit* yearEdit, const char* name, QWidget* parent);
 // The pages' group boxes carry their titles on the frame line, which saves height.
 QString GroupBoxStyle();
 

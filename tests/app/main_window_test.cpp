@@ -87,7 +87,8 @@ TEST_F(MainWindowTest, StartsWithOnlyTheLoadPageAndDataCommandsDisabled)
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Brackle for Vornex : No File Loaded "));
     auto* viewer = Find<QTabWidget>(w.get(), "Viewer");
     EXPECT_EQ(viewer->currentIndex(), TSDIAppForm::LoadPage);
-    const QStringList tabs = {"Units", "Weapons", "Formations", "Load/Save", "Info"};
+    // The captions, each with its Alt letter.
+    const QStringList tabs = {"&Units", "&Weapons", "F&ormations", "Load/&Save", "&Info"};
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(viewer->tabText(i), tabs[i]);
         EXPECT_EQ(viewer->isTabVisible(i), i == TSDIAppForm::LoadPage) << i;

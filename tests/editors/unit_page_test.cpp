@@ -545,7 +545,7 @@ TEST_F(NavigationTest, AGrownWindowKeepsEachLabelBesideItsEdit)
         {TSDIAppForm::WeaponsPage, "WeaponForm", "Weapon Range", "WeaponRangeEdit", false},
         {TSDIAppForm::WeaponsPage, "WeaponForm", "HE Penetration", "WeaponHEPenEdit", false},
         {TSDIAppForm::FormationsPage, "FormationForm", "Formslot2Label", "Form02TypeLabel", true},
-        {TSDIAppForm::FormationsPage, "FormationForm", "E&xperience", "FormExpModEdit", false},
+        {TSDIAppForm::FormationsPage, "FormationForm", "Experien&ce", "FormExpModEdit", false},
     };
     const int nameRoom = w->fontMetrics().horizontalAdvance(QString(15, QLatin1Char('M')));
     auto measure = [&](const Case& c) {

@@ -134,6 +134,17 @@ TEST(Text, DigitsOnlyAndClampText)
     EXPECT_EQ(Pad3(7), "007");
 }
 
+TEST(Text, CalendarYearOfAYearIndex)
+{
+    // year = 1900 + index, 0..120; anything else has no calendar year.
+    const std::pair<const char*, const char*> cases[] = {
+        {"40", "1940"}, {"0", "1900"}, {"01", "1901"}, {" 120 ", "2020"}, {"121", ""},
+        {"", ""},       {"-5", ""},    {"1a2", ""},     {"99999", ""},    {"100", "2000"},
+    };
+    for (const auto& [text, year] : cases)
+        EXPECT_EQ(CalendarYearText(text), year) << text;
+}
+
 TEST(Totals, CountAndCrewOfSlots)
 {
     Oob o;
