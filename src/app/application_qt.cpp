@@ -13,6 +13,7 @@
 #include "app/splash_screen.h"
 #include "editors/delete_all_dialog.h"
 #include "editors/renationalise_dialog.h"
+#include "graphics/colour_form.h"
 #include "reports/report_window.h"
 #include "transfer/paster_dialog.h"
 #include "widgets/dialogs_qt.h"
@@ -156,7 +157,11 @@ Application::Application(Dialogs& dialogs, const StartupPaths& paths, const Star
     main_->SetBulkDialogs(renat.get(), deleteAllDlg);
     windows_.push_back(std::move(renat));
     shell("TLBMBrowser", "LBM Browser");
-    shell("TFormColour", "16 Bit Monitor Transparency Colour setup");
+    {
+        auto colour = std::make_unique<TFormColour>(main_.get());
+        main_->SetColourForm(colour.get());
+        windows_.push_back(std::move(colour));
+    }
     QObject::connect(main_.get(), &TSDIAppForm::aboutRequested, about_.get(), [this] { about_->exec(); });
 }
 
@@ -228,6 +233,8 @@ std::optional<int> Application::Show()
         });
         boxWatch.start();
     }
+    // Said once the window is up, so a screenshot run closes it like any other box.
+    main_->ReportIconMapProblems();
     if (options_.Open > 0) {
         auto* list = main_->findChild<QListWidget*>(QStringLiteral("KobListBox"));
         if (list && list->count() >= options_.Open) {

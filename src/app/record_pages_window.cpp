@@ -255,6 +255,4 @@ void TSDIAppForm::ShowFormation()
     Tracked([this] { formationPage_->ShowFormation(); });
 }
 
-void TSDIAppForm::DumpIconBitmaps1Click() {}
-
 }  // namespace brackle
