@@ -13,6 +13,7 @@
 #include "app/splash_screen.h"
 #include "editors/delete_all_dialog.h"
 #include "editors/renationalise_dialog.h"
+#include "graphics/colour_form.h"
 #include "graphics/lbm_browse_form.h"
 #include "reports/report_window.h"
 #include "transfer/paster_dialog.h"
@@ -165,7 +166,11 @@ Application::Application(Dialogs& dialogs, const StartupPaths& paths, const Star
         }
         windows_.push_back(std::move(browser));
     }
-    shell("TFormColour", "16 Bit Monitor Transparency Colour setup");
+    {
+        auto colour = std::make_unique<TFormColour>(main_.get());
+        main_->SetColourForm(colour.get());
+        windows_.push_back(std::move(colour));
+    }
     QObject::connect(main_.get(), &TSDIAppForm::aboutRequested, about_.get(), [this] { about_->exec(); });
 }
 
@@ -238,6 +243,8 @@ std::optional<int> Application::Show()
         });
         boxWatch.start();
     }
+    // Said once the window is up, so a screenshot run closes it like any other box.
+    main_->ReportIconMapProblems();
     if (options_.Open > 0) {
         auto* list = main_->findChild<QListWidget*>(QStringLiteral("KobListBox"));
         if (list && list->count() >= options_.Open) {

@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include "app/main_window.h"
+#include "editors/unit_page.h"
 #include "oob/names.h"
 #include "oob/oob_file.h"
 #include "reports/report_window.h"
@@ -23,8 +24,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kDataCommands[] = {"SaveAs1",     "WriteCSV1",     "Reclassify1",      "Renationalise1",
-                                     "SaveFileAs1", "DeleteAllMarked1", "ChangeTransparentColour1"};
+const char* const kDataCommands[] = {"SaveAs1",          "WriteCSV1",        "Reclassify1",
+                                     "Renationalise1",   "SaveFileAs1",      "DeleteAllMarked1",
+                                     "ChangeTransparentColour1", "DumpIconBitmaps1", "ResetAllIcons1"};
 const char* const kDataButtons[] = {"SaveBtn", "SaveAsBtn", "ExportBtn"};
 
 // "obat05" for 5, "obat42" for 42: the number in (at least) two digits.
@@ -83,6 +85,14 @@ void TSDIAppForm::FormCreate(const StartupPaths& paths)
         paths.GameRootOverride.empty() ? DeriveGameRoot(paths.CurrentDir) : paths.GameRootOverride;
     folders_ = FoldersOf(root);
     SetOOBDir(folders_.OOBDir);
+
+    // The unit page's icons and pictures: the icon table with the overrides of
+    // IconMap.csv beside the editor (its problems are shown once the window is up).
+    if (const auto iconMapFile = FindFileIgnoringCase(programDir_, kIconMapFileName))
+        iconMapMessages_ = ApplyIconMapFile(iconMap_, *iconMapFile);
+    unitPage_->SetIconMap(&iconMap_);
+    unitPage_->SetTransparentColour(settings_.TransparentColour);
+    unitPage_->SetGraphicsFolders(folders_.GraphicsDir, folders_.PicturesDir);
 
     std::error_code ec;
     if (!fs::is_directory(folders_.OOBDir, ec)) {
@@ -166,6 +176,7 @@ void TSDIAppForm::KobListBoxDblClick()
     oob_.CurrentWeapon = oob_.CurrentUnit = oob_.CurrentFormation = 1;
     SetStatus(QStringLiteral("Loaded ") + Native(folders_.OOBDir) + Sep() + entry);
     oob_.FileLoaded = true;
+    unitPage_->DropGraphicsCache();  // pictures and icons are read afresh for the file just opened
 
     for (const char* name : kDataCommands)
         actions_.at(QString::fromLatin1(name))->setEnabled(true);

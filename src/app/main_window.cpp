@@ -260,7 +260,6 @@ void TSDIAppForm::BuildMenus()
     auto* about = make(help, "About1", "&About...");
     connect(about, &QAction::triggered, this, &TSDIAppForm::About1Click);
 
-    // Commands whose pages are not part of this build yet stay disabled for good.
     connect(qobject_cast<QToolButton*>(buttons_.at(QStringLiteral("CommitButton"))), &QToolButton::clicked, this,
             &TSDIAppForm::CommitButtonClick);
     connect(qobject_cast<QToolButton*>(buttons_.at(QStringLiteral("RestoreButton"))), &QToolButton::clicked,
@@ -288,8 +287,12 @@ void TSDIAppForm::BuildMenus()
     connect(actions_.at(QStringLiteral("Reclassify1")), &QAction::triggered, this, &TSDIAppForm::Reclassify1Click);
     connect(actions_.at(QStringLiteral("DeleteAllMarked1")), &QAction::triggered, this,
             &TSDIAppForm::DeleteAllMarked1Click);
-    for (const char* later : {"DumpIconBitmaps1", "ResetAllIcons1"})
-        actions_.at(QString::fromLatin1(later))->setEnabled(false);
+    connect(actions_.at(QStringLiteral("ChangeTransparentColour1")), &QAction::triggered, this,
+            &TSDIAppForm::ChangeTransparentColour1Click);
+    connect(actions_.at(QStringLiteral("DumpIconBitmaps1")), &QAction::triggered, this,
+            &TSDIAppForm::DumpIconBitmaps1Click);
+    connect(actions_.at(QStringLiteral("ResetAllIcons1")), &QAction::triggered, this,
+            &TSDIAppForm::ResetAllIcons1Click);
 }
 
 QWidget* TSDIAppForm::BuildLoadPage()

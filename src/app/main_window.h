@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 
+#include "graphics/icon_map.h"
 #include "oob/config.h"
 #include "oob/history.h"
 #include "oob/oob_file.h"
@@ -34,6 +35,7 @@ class UnitPage;
 class TRenatDlg;
 class TFormDeleteAll;
 class TFormFormSearch;
+class TFormColour;
 class WeaponPage;
 class FormationPage;
 
@@ -158,8 +160,19 @@ public:
 
     // Find next (F3, F11, Enter in the find box).
     void SpeedButtonFindClick();
-    // A command whose work comes with a later version; F5 already reaches it.
+
+    // The unit icons: dump the icons shown on the Units page as BMP files into
+    // the OOB folder (F5), set every unit's winter and desert icons to its
+    // summer icon, and try another transparent colour.
     void DumpIconBitmaps1Click();
+    void ResetAllIcons1Click();
+    void ChangeTransparentColour1Click();
+    // The transparency colour dialog made at start-up; without one the window makes its own when first needed.
+    void SetColourForm(TFormColour* form) { colourForm_ = form; }
+    // The icon table in use: the built-in one with IconMap.csv beside the editor over it.
+    const IconMap& Icons() const { return iconMap_; }
+    // Says, once, in one warning, what of IconMap.csv could not be used; later calls show nothing.
+    void ReportIconMapProblems();
 
 signals:
     void aboutRequested();
@@ -261,6 +274,9 @@ private:
     TFormDeleteAll* deleteAllDlg_ = nullptr;
     TFormFormSearch* reportWindow_ = nullptr;
     bool reportWindowOpen_ = false;
+    TFormColour* colourForm_ = nullptr;
+    IconMap iconMap_;
+    std::vector<std::string> iconMapMessages_;
     PasteBuffers buffers_;
     PasteOptions pasteOptions_;
     bool fillingList_ = false;  // a refill or a step moves the selection; that is no user's click

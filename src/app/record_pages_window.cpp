@@ -259,6 +259,4 @@ void TSDIAppForm::ShowFormation()
             });
 }
 
-void TSDIAppForm::DumpIconBitmaps1Click() {}
-
 }  // namespace brackle

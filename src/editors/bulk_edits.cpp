@@ -27,6 +27,20 @@ BulkCounts RenumberNation(Oob& oob, int from, int to)
     return counts;
 }
 
+int ResetAllIcons(Oob& oob)
+{
+    int count = 0;
+    for (int u = 1; u <= kUnitSlots; ++u) {
+        UnitRecord& unit = oob.UnitTable[static_cast<std::size_t>(u)];
+        if (unit.WinterIcon != unit.Icon || unit.DesertIcon != unit.Icon) {
+            unit.WinterIcon = unit.Icon;
+            unit.DesertIcon = unit.Icon;
+            ++count;
+        }
+    }
+    return count;
+}
+
 int ReclassifyUnits(Oob& oob, int from, int to)
 {
     int count = 0;

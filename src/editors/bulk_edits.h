@@ -27,6 +27,10 @@ BulkCounts RenumberNation(Oob& oob, int from, int to);
 // rules a commit applies are not applied.
 int ReclassifyUnits(Oob& oob, int from, int to);
 
+// Sets WinterIcon and DesertIcon of every unit 1..999 to its Icon; gives how
+// many units changed.
+int ResetAllIcons(Oob& oob);
+
 // Clears, when units is set, every unit whose Nation is nation: an empty name and
 // 0 in every field but EW, SpareA and SpareB, which keep their values; when
 // formations is set, every formation of that nation becomes empty (name and all

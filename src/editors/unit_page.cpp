@@ -1,6 +1,7 @@
 #include "editors/unit_page.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFont>
 #include <QFrame>
 #include <QGridLayout>
@@ -8,11 +9,16 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "editors/pick_list.h"
+#include "graphics/graphics_files.h"
+#include "graphics/indexed_image_qt.h"
+#include "graphics/unit_icons.h"
 #include "oob/names.h"
 #include "oob/text.h"
 #include "oob/totals.h"
@@ -39,16 +45,22 @@ QGroupBox* Group(const QString& title, QWidget* parent)
     return g;
 }
 
-// A frame that keeps room for a picture the icon panel draws later.
-QFrame* PictureArea(const char* name, const QString& hint, int w, int h, QWidget* parent)
+// The room the panel gives the unit's picture and its icon.
+constexpr QSize kPictureArea(150, 94);
+constexpr QSize kIconArea(60, 72);
+
+// A label that shows a picture centred in a fixed area.
+QLabel* ImageLabel(const char* name, const QString& hint, QSize size, QWidget* parent)
 {
-    auto* f = new QFrame(parent);
-    f->setObjectName(QString::fromLatin1(name));
-    f->setFrameShape(QFrame::StyledPanel);
-    f->setFrameShadow(QFrame::Sunken);
-    f->setFixedSize(w, h);
-    f->setToolTip(hint);
-    return f;
+    auto* l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setAlignment(Qt::AlignCenter);
+    l->setFixedSize(size);
+    l->setToolTip(hint);
+    QSizePolicy keep = l->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);  // the panel keeps its shape with nothing to show
+    l->setSizePolicy(keep);
+    return l;
 }
 
 }  // namespace
@@ -109,12 +121,22 @@ UnitPage::UnitPage(Oob& oob, Dialogs& dialogs, QWidget* parent) : QWidget(parent
     QWidget* capacity = BuildCapacity();
     QWidget* sensors = BuildSensors();
     row(1, capacity, sensors);
-    grid->addWidget(BuildWeapons(), 2, 0);
+    // The weapons above the armour, the picture and icons beside both.
+    QWidget* weapons = BuildWeapons();
     QWidget* armour = BuildArmour();
     QWidget* pictures = BuildPictures();
-    row(3, armour, pictures);
-    grid->setRowStretch(4, 1);
+    auto* left = new QVBoxLayout;
+    left->setSpacing(4);
+    left->addWidget(weapons);
+    left->addWidget(armour);
+    auto* lower = new QHBoxLayout;
+    lower->setSpacing(4);
+    lower->addLayout(left, 1);
+    lower->addWidget(pictures, 0);
+    grid->addLayout(lower, 2, 0);
+    grid->setRowStretch(3, 1);
     WireIndicators();
+    WirePictures();
 }
 
 QLineEdit* UnitPage::MakeEdit(UnitFieldId id, QWidget* parent)
@@ -194,21 +216,59 @@ QWidget* UnitPage::BuildPictures()
 {
     auto* g = Group(QStringLiteral("Picture and icons"), this);
     auto* grid = FormGrid(g);
-    const std::pair<UnitFieldId, const char*> fields[] = {
-        {UfPictureID, "Picture"}, {UfIcon, "Icon"}, {UfWinterIcon, "Winter"}, {UfDesertIcon, "Desert"}};
-    int r = 0;
-    for (const auto& [id, caption] : fields) {
-        grid->addWidget(MakeLabel(nullptr, QString::fromLatin1(caption), g), r, 0);
-        grid->addWidget(MakeEdit(id, g), r, 1);
+    auto* pictureLabel = MakeLabel(nullptr, QStringLiteral("Picture"), g);
+    pictureLabel->setBuddy(MakeEdit(UfPictureID, g));
+    edits_[UfPictureID]->setToolTip(QStringLiteral("2 different types for modern or WW2 - Pxx and Pmxx"));
+    auto* pick = MakePickButton("LBMPickButton", QStringLiteral("Browse the pictures"), g);
+    connect(pick, &QToolButton::clicked, this, &UnitPage::LBMPickButtonClick);
+    grid->addWidget(pictureLabel, 0, 0);
+    grid->addWidget(edits_[UfPictureID], 0, 1);
+    grid->addWidget(pick, 0, 2, Qt::AlignLeft);
+
+    // The picture, fitted to its frame.
+    auto* pictureFrame = new QFrame(g);
+    pictureFrame->setObjectName(QStringLiteral("LBMFrame"));
+    pictureFrame->setFrameShape(QFrame::StyledPanel);
+    pictureFrame->setFrameShadow(QFrame::Sunken);
+    auto* pictureBox = new QHBoxLayout(pictureFrame);
+    pictureBox->setContentsMargins(1, 1, 1, 1);
+    lbmImage_ = ImageLabel("LBMImage", QStringLiteral("The unit's picture"), kPictureArea, pictureFrame);
+    pictureBox->addWidget(lbmImage_);
+    grid->addWidget(pictureFrame, 1, 0, 1, 3, Qt::AlignLeft);
+
+    const std::pair<UnitFieldId, const char*> icons[] = {
+        {UfIcon, "Icon"}, {UfWinterIcon, "Winter"}, {UfDesertIcon, "Desert"}};
+    int r = 2;
+    for (const auto& [id, caption] : icons) {
+        auto* l = MakeLabel(nullptr, QString::fromLatin1(caption), g);
+        l->setBuddy(MakeEdit(id, g));
+        grid->addWidget(l, r, 0);
+        grid->addWidget(edits_[id], r, 1);
+        edits_[id]->installEventFilter(this);  // focus shows that season
         ++r;
     }
-    grid->addWidget(PictureArea("UnitPicture", QStringLiteral("The unit's picture"), 64, 24, g), 0, 2, 1, 3);
-    grid->addWidget(PictureArea("UnitHullImage", QStringLiteral("Hull icon"), 24, 24, g), 1, 2, 3, 1,
-                    Qt::AlignTop);
-    grid->addWidget(PictureArea("UnitTurretImage", QStringLiteral("Turret icon"), 24, 24, g), 1, 3, 3, 1,
-                    Qt::AlignTop);
-    grid->addWidget(PictureArea("UnitBigImage", QStringLiteral("The icon, enlarged"), 44, 44, g), 1, 4, 3, 1,
-                    Qt::AlignTop);
+    // The unit's icon as the game draws it: the turret over its hull, or one big
+    // image, or a crew-and-side image in place of the hull.
+    auto* iconFrame = new QFrame(g);
+    iconFrame->setObjectName(QStringLiteral("IconFrame"));
+    iconFrame->setFrameShape(QFrame::StyledPanel);
+    iconFrame->setFrameShadow(QFrame::Sunken);
+    iconFrame->setAutoFillBackground(true);
+    QPalette ground = iconFrame->palette();
+    ground.setColor(QPalette::Window, ground.color(QPalette::Base));
+    iconFrame->setPalette(ground);
+    auto* stack = new QGridLayout(iconFrame);
+    stack->setContentsMargins(1, 1, 1, 1);
+    const std::pair<const char*, const char*> parts[] = {
+        {"HullImage", "Hull icon"}, {"TurretImage", "Turret icon"}, {"BigImage", "The icon"}};
+    for (int k = 0; k < 3; ++k) {
+        iconImages_[k] = ImageLabel(parts[k].first, QString::fromLatin1(parts[k].second), kIconArea, iconFrame);
+        stack->addWidget(iconImages_[k], 0, 0);
+        iconImages_[k]->hide();
+    }
+    grid->addWidget(iconFrame, 2, 2, 3, 1, Qt::AlignLeft | Qt::AlignTop);
+    lbmImage_->hide();
+    grid->setRowStretch(5, 1);
     return g;
 }
 
@@ -329,12 +389,13 @@ QWidget* UnitPage::BuildWeapons()
     // The rounds follow the longest name a weapon can have; spare room goes past them.
     grid->setColumnMinimumWidth(3, fontMetrics().horizontalAdvance(QString(static_cast<int>(kNameLength),
                                                                            QLatin1Char('n'))));
+    // The sabot and HEAT rounds in one column beside them, each under its caption.
     grid->setColumnMinimumWidth(7, 6);
-    grid->addWidget(MakeLabel(nullptr, QStringLiteral("Sabot"), g), 1, 8, Qt::AlignRight);
-    grid->addWidget(MakeEdit(UfSabotAmmo, g), 1, 9);
-    grid->addWidget(MakeLabel(nullptr, QStringLiteral("HEAT"), g), 2, 8, Qt::AlignRight);
-    grid->addWidget(MakeEdit(UfHEATAmmo, g), 2, 9);
-    grid->setColumnStretch(10, 1);
+    grid->addWidget(MakeLabel(nullptr, QStringLiteral("Sabot"), g), 0, 8, Qt::AlignHCenter);
+    grid->addWidget(MakeEdit(UfSabotAmmo, g), 1, 8);
+    grid->addWidget(MakeLabel(nullptr, QStringLiteral("HEAT"), g), 2, 8, Qt::AlignHCenter | Qt::AlignBottom);
+    grid->addWidget(MakeEdit(UfHEATAmmo, g), 3, 8);
+    grid->setColumnStretch(9, 1);
     return g;
 }
 
@@ -354,8 +415,8 @@ QWidget* UnitPage::BuildArmour()
             grid->addWidget(MakeEdit(static_cast<UnitFieldId>(first + c), g), r, c + 1);
         ++r;
     }
-    auto* note = MakeLabel("ERANoteLabel",
-                           QStringLiteral("ERA >10 is Advanced (deduct 10 for actual no of charges)"), g);
+    auto* note = SmallNote(QStringLiteral("ERA >10 is Advanced (deduct 10 for actual no of charges)"), g,
+                           "ERANoteLabel");
     grid->addWidget(note, 4, 0, 1, 9);
     grid->setColumnStretch(8, 1);
     return g;
@@ -462,6 +523,7 @@ void UnitPage::ShowUnit()
                                     : QStringLiteral("Name"));
 
     shown_ = unit;
+    filling_ = true;
     for (UnitFieldId id : UnitShowOrder()) {
         ShowWhole(edits_[id], ToQt(UnitFieldText(unit, id)));
         if (id == UfNation)
@@ -488,7 +550,8 @@ void UnitPage::ShowUnit()
     // An empty slot of the file's own nation is waiting to be filled.
     const bool empty = Trim(unit.Name).empty() && unit.Nation == oob_.CurrentOOB;
     PaintLabel(numLabel_, empty ? Colour::Red : Colour::Navy);
-    emit pictureRefreshRequested();
+    filling_ = false;
+    RefreshPictures();
 }
 
 bool UnitPage::Refused(UnitFieldId id, const UnitTexts& texts)
@@ -518,6 +581,7 @@ bool UnitPage::FillXferBufferUnit(UnitRecord& xfer)
 void UnitPage::PasteToUnit(const UnitRecord& record, const PasteOptions& options)
 {
     const std::vector<UnitFieldId> fields = UnitPasteFields(options);
+    filling_ = true;
     if (fields.front() == UfName)
         numLabel_->setText(QStringLiteral("Unit ") + ToQt(Pad3(oob_.CurrentUnit)));
     for (UnitFieldId id : fields) {
@@ -541,21 +605,24 @@ void UnitPage::PasteToUnit(const UnitRecord& record, const PasteOptions& options
                 ShowWeaponName(k + 1, *ClampValue(0, 255, text));
         }
     }
-    emit pictureRefreshRequested();
+    filling_ = false;
+    RefreshPictures();
 }
 
 void UnitPage::EraseUnit()
 {
     numLabel_->setText(QStringLiteral("Unit ") + ToQt(Pad3(oob_.CurrentUnit)));
     const UnitTexts t = ErasedUnitTexts();
+    filling_ = true;
     for (UnitFieldId id : UnitShowOrder())
         ShowWhole(edits_[id], ToQt(t[id]));
+    filling_ = false;
     nationLabel_->setText(ToQt(NationName(oob_.Names, 0)));
     classLabel_->setText(ToQt(UnitClassName(oob_.Names, 216)));
     mcLabel_->setText(ToQt(MoveClassName(0)));
     for (QLabel* l : weaponNames_)
         l->clear();
-    emit pictureRefreshRequested();
+    RefreshPictures();
 }
 
 bool UnitPage::CheckUnitWeapons()
@@ -577,9 +644,8 @@ void UnitPage::UnitPickUCBtnClick()
     const int n = PickFrom(dialogs_, this, PickUnitClass, oob_, 0, PickStart(edits_[UfClass]));
     if (n < 0)
         return;
-    ShowWhole(edits_[UfClass], QString::number(n));
+    ShowWhole(edits_[UfClass], QString::number(n));  // redraws the icon
     classLabel_->setText(ToQt(UnitClassName(oob_.Names, n)));
-    emit pictureRefreshRequested();
 }
 
 void UnitPage::UnitPickMCBtnClick()
@@ -608,6 +674,165 @@ void UnitPage::UnitWpnPickBtnClick(int slot)
         return;
     ShowWhole(edit, QString::number(n));
     ShowWeaponName(slot, n);
+}
+
+void UnitPage::WirePictures()
+{
+    auto on = [this](UnitFieldId id, auto fn) { connect(edits_[id], &QLineEdit::textChanged, this, fn); };
+    // The user's own change of the summer icon is the one that the seasonal
+    // edits follow while they are disabled; showing a unit changes no number.
+    on(UfIcon, [this] {
+        if (!filling_)
+            ShowIcons(UfIcon, true);
+    });
+    for (UnitFieldId id : {UfWinterIcon, UfDesertIcon}) {
+        on(id, [this, id] {
+            if (!filling_ && !following_)
+                ShowIcons(id);
+        });
+    }
+    // The class, crew and nation choose which images draw the unit. Typing one
+    // passes through other classes on its way ("1", "13"): the seasonal edits
+    // are enabled or not by it, but their numbers stay.
+    for (UnitFieldId id : {UfClass, UfCrew, UfNation}) {
+        on(id, [this] {
+            if (!filling_)
+                ShowIcons(UfIcon);
+        });
+    }
+    on(UfPictureID, [this] {
+        if (!filling_)
+            UnitLBMEditChange();
+    });
+}
+
+bool UnitPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        for (UnitFieldId id : {UfIcon, UfWinterIcon, UfDesertIcon}) {
+            if (watched == edits_[id])
+                ShowIcons(id);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void UnitPage::SetGraphicsFolders(const std::filesystem::path& graphicsDir, const std::filesystem::path& picturesDir)
+{
+    graphics_.SetFolders(graphicsDir, picturesDir);
+    RefreshPictures();
+}
+
+void UnitPage::SetIconMap(const IconMap* map)
+{
+    map_ = map ? map : &builtInMap_;
+    RefreshPictures();
+}
+
+void UnitPage::SetTransparentColour(int colour)
+{
+    transparent_ = std::clamp(colour, 0, 255);
+    ShowIcons(UfIcon);
+}
+
+void UnitPage::DropGraphicsCache()
+{
+    graphics_.Clear();
+}
+
+void UnitPage::RefreshPictures()
+{
+    ShowIcons(UfIcon);
+    UnitLBMEditChange();
+}
+
+void UnitPage::HideIcons()
+{
+    for (int k = 0; k < 3; ++k) {
+        iconImages_[k]->hide();
+        iconImages_[k]->clear();
+        shownIcons_[k].reset();
+    }
+}
+
+void UnitPage::ShowIcon(IconPart part, const std::optional<IndexedImage>& image, int scale)
+{
+    QLabel* label = iconImages_[part];
+    shownIcons_[part] = image;
+    if (!image) {
+        label->hide();
+        label->clear();
+        return;
+    }
+    QImage shown = IconQImage(*image);
+    if (scale > 1)
+        shown = shown.scaled(shown.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    // An icon larger than its area is shown whole, made smaller.
+    if (shown.width() > kIconArea.width() || shown.height() > kIconArea.height())
+        shown = shown.scaled(kIconArea, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    label->setPixmap(QPixmap::fromImage(shown));
+    label->show();
+}
+
+void UnitPage::ShowIcons(UnitFieldId iconEdit, bool follow)
+{
+    const bool summer = iconEdit == UfIcon;
+    const auto icons = ComposeUnitIconsFromTexts(
+        *map_, ToBytes(TextOf(iconEdit)), ToBytes(TextOf(UfClass)), ToBytes(TextOf(UfCrew)), ToBytes(TextOf(UfNation)),
+        [this](int v) { return graphics_.ShapeImage(v, static_cast<std::uint8_t>(transparent_)); });
+    if (!icons) {
+        HideIcons();  // an edit holds no number
+        return;
+    }
+    // The hull and the turret share one scale, so the turret stays in place over its hull.
+    QSize pair;
+    for (const auto* image : {&icons->Hull, &icons->Turret}) {
+        if (*image)
+            pair = pair.expandedTo(QSize((*image)->Width, (*image)->Height));
+    }
+    const int pairScale = WholeScale(pair, kIconArea);
+    ShowIcon(HullPart, icons->Hull, pairScale);
+    ShowIcon(TurretPart, icons->Turret, pairScale);
+    ShowIcon(BigPart, icons->Big,
+             icons->Big ? WholeScale(QSize(icons->Big->Width, icons->Big->Height), kIconArea) : 1);
+    if (!summer)
+        return;
+    edits_[UfWinterIcon]->setEnabled(icons->SeasonalEditsEnabled);
+    edits_[UfDesertIcon]->setEnabled(icons->SeasonalEditsEnabled);
+    if (follow && !icons->SeasonalEditsEnabled) {
+        following_ = true;
+        ShowWhole(edits_[UfWinterIcon], TextOf(UfIcon));
+        ShowWhole(edits_[UfDesertIcon], TextOf(UfIcon));
+        following_ = false;
+    }
+}
+
+void UnitPage::UnitLBMEditChange()
+{
+    const auto n = ClampValue(0, kMaxPicture, ToBytes(TextOf(UfPictureID)));
+    const std::optional<IndexedImage> picture = n ? graphics_.Picture(static_cast<int>(*n)) : std::nullopt;
+    const QImage image = picture ? ToQImage(*picture) : QImage();
+    if (image.isNull()) {
+        lbmImage_->hide();
+        lbmImage_->clear();
+        return;
+    }
+    // Fitted to the frame, its shape kept: made smaller smoothly, larger by whole pixels.
+    const bool grows = image.width() < kPictureArea.width() && image.height() < kPictureArea.height();
+    lbmImage_->setPixmap(QPixmap::fromImage(image.scaled(
+        kPictureArea, Qt::KeepAspectRatio, grows ? Qt::FastTransformation : Qt::SmoothTransformation)));
+    lbmImage_->show();
+}
+
+void UnitPage::LBMPickButtonClick()
+{
+    const int start = static_cast<int>(ClampValue(0, kMaxPicture, ToBytes(TextOf(UfPictureID))).value_or(0));
+    const std::optional<int> chosen =
+        dialogs_.BrowsePicture(this, PathToQt(graphics_.PicturesDir()), start);
+    if (!chosen)
+        return;
+    // The picture number is 16-bit: a choice beyond it is held at the largest it can keep.
+    ShowWhole(edits_[UfPictureID], QString::number(std::clamp(*chosen, 0, 65535)));
 }
 
 }  // namespace brackle

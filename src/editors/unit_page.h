@@ -6,9 +6,14 @@
 #include <QColor>
 #include <QWidget>
 #include <array>
+#include <filesystem>
+#include <optional>
 
 #include "editors/unit_fields.h"
 #include "editors/unit_rules.h"
+#include "graphics/graphics_cache.h"
+#include "graphics/icon_map.h"
+#include "graphics/indexed_image.h"
 #include "oob/records.h"
 
 class QLabel;
@@ -53,11 +58,37 @@ public:
     QLineEdit* Edit(UnitFieldId id) const { return edits_[id]; }
     UnitTexts Texts() const;
 
-signals:
-    // The icon and picture panel should redraw (class, icons or picture changed).
-    void pictureRefreshRequested();
+    // The icon and picture panel. The page draws from the game's graphics and
+    // pictures folders (setting them forgets what was read before), with the
+    // icon map given (the built-in one until then; it must outlive the page),
+    // on the transparent colour given (240 until then).
+    void SetGraphicsFolders(const std::filesystem::path& graphicsDir, const std::filesystem::path& picturesDir);
+    void SetIconMap(const IconMap* map);
+    void SetTransparentColour(int colour);  // redraws the icons
+    int TransparentColour() const { return transparent_; }
+    // Reads the folders afresh from the next drawing on (another file was opened).
+    void DropGraphicsCache();
+    // Draws the summer icon and the picture of the page's texts.
+    void RefreshPictures();
+    // The pictures of the icon images shown, unscaled; nothing for one that is hidden.
+    enum IconPart { HullPart, TurretPart, BigPart };
+    const std::optional<IndexedImage>& ShownIcon(IconPart part) const { return shownIcons_[part]; }
+
+    // The picture of the number in UnitLBMEdit, or none.
+    void UnitLBMEditChange();
+    // Opens the picture browser on the number in UnitLBMEdit and takes its choice.
+    void LBMPickButtonClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The icon display of one of the icon edits (UfIcon, UfWinterIcon,
+    // UfDesertIcon). The summer run also enables the seasonal edits or not; with
+    // follow, disabled seasonal edits then take the summer icon's number.
+    void ShowIcons(UnitFieldId iconEdit, bool follow = false);
+    void ShowIcon(IconPart part, const std::optional<IndexedImage>& image, int scale);
+    void HideIcons();
     QWidget* BuildIdentity();
     QWidget* BuildPictures();
     QWidget* BuildAvailability();
@@ -68,6 +99,7 @@ private:
     QLineEdit* MakeEdit(UnitFieldId id, QWidget* parent);
     QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent);
     void WireIndicators();
+    void WirePictures();
     QString TextOf(UnitFieldId id) const;
     std::array<std::string, 4> WeaponTexts() const;
     void RunEWRule();
@@ -94,6 +126,19 @@ private:
     QLabel* rofLabel_ = nullptr;     // Label63
     QLabel* ewLabel_ = nullptr;      // Label42
     QLabel* ewNote_ = nullptr;       // LabelEW
+
+    QLabel* lbmImage_ = nullptr;                // LBMImage
+    std::array<QLabel*, 3> iconImages_{};       // HullImage, TurretImage, BigImage
+    std::array<std::optional<IndexedImage>, 3> shownIcons_;
+    GraphicsCache graphics_;
+    IconMap builtInMap_;
+    const IconMap* map_ = &builtInMap_;
+    int transparent_ = 240;
+    // Set while the page is filled from a record (show, paste, erase): the
+    // panel is drawn once at the end, and no edit follows another.
+    bool filling_ = false;
+    // Set while the seasonal edits take the summer icon's number.
+    bool following_ = false;
 };
 
 // The screen colour of an indicator colour; WindowText is the palette's own.

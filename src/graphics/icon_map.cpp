@@ -125,4 +125,16 @@ std::vector<std::string> ApplyIconMapFile(IconMap& map, const std::filesystem::p
     return messages;
 }
 
+std::string IconMapWarningText(const std::vector<std::string>& messages, std::size_t listed)
+{
+    if (messages.empty())
+        return {};
+    std::string text = std::string(kIconMapFileName) + " could not be used in full (the built-in entries stay):";
+    for (std::size_t i = 0; i < messages.size() && i < listed; ++i)
+        text += "\r\n" + messages[i];
+    if (messages.size() > listed)
+        text += "\r\n... and " + std::to_string(messages.size() - listed) + " more";
+    return text;
+}
+
 }  // namespace brackle

@@ -48,4 +48,9 @@ inline constexpr const char* kIconMapFileName = "IconMap.csv";
 // the messages for its bad lines, or one saying why it could not be read.
 std::vector<std::string> ApplyIconMapFile(IconMap& map, const std::filesystem::path& file);
 
+// The one warning the editor shows at start-up for the messages of an icon map
+// file: a heading, the first `listed` messages one a line (CR LF between
+// lines), then "... and N more" when there are more. Empty for no messages.
+std::string IconMapWarningText(const std::vector<std::string>& messages, std::size_t listed = 10);
+
 }  // namespace brackle

@@ -1,6 +1,7 @@
 #include "graphics/unit_icons.h"
 
 #include <algorithm>
+#include <charconv>
 #include <initializer_list>
 
 namespace brackle {
@@ -100,6 +101,36 @@ UnitIcons ComposeUnitIcons(const IconMap& map, int icon, int unitClass, int crew
         return icons;
     }
     return icons;
+}
+
+std::optional<long> IconInputNumber(std::string_view text)
+{
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 0x20)
+        text.remove_prefix(1);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 0x20)
+        text.remove_suffix(1);
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-')
+        text.remove_prefix(1);
+    long v = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return v;
+}
+
+std::optional<UnitIcons> ComposeUnitIconsFromTexts(const IconMap& map, std::string_view icon,
+                                                   std::string_view unitClass, std::string_view crew,
+                                                   std::string_view nation, const ShapeImageLoader& load)
+{
+    const auto i = IconInputNumber(icon);
+    const auto c = IconInputNumber(unitClass);
+    const auto k = IconInputNumber(crew);
+    const auto n = IconInputNumber(nation);
+    if (!i || !c || !k || !n)
+        return std::nullopt;
+    // Each is capped into its range before it can meet an int.
+    auto cap = [](long v, long high) { return static_cast<int>(std::clamp(v, -1L, high)); };
+    return ComposeUnitIcons(map, cap(*i, kMaxIcon), cap(*c, 255), cap(*k, 255), cap(*n, 99), load);
 }
 
 }  // namespace brackle

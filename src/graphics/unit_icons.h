@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <optional>
+#include <string_view>
 
 #include "graphics/icon_map.h"
 #include "graphics/indexed_image.h"
@@ -42,5 +43,16 @@ struct UnitIcons {
 // 0..255, nation 0..99).
 UnitIcons ComposeUnitIcons(const IconMap& map, int icon, int unitClass, int crew, int nation,
                            const ShapeImageLoader& load);
+
+// A number as the icon display reads an edit: blanks around an optional sign and
+// digits, nothing else ("12", " -3 "); nothing for "", "1a", "1-2" or a number
+// too long for a long.
+std::optional<long> IconInputNumber(std::string_view text);
+
+// ComposeUnitIcons over the texts of the unit page's edits; nothing when one of
+// them holds no number (the page then hides every image).
+std::optional<UnitIcons> ComposeUnitIconsFromTexts(const IconMap& map, std::string_view icon,
+                                                   std::string_view unitClass, std::string_view crew,
+                                                   std::string_view nation, const ShapeImageLoader& load);
 
 }  // namespace brackle

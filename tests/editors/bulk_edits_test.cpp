@@ -147,6 +147,33 @@ TEST(BulkEdits, ResultLines)
     EXPECT_EQ(NotANumberText("Change any", "1-2"), "The Change any field holds \"1-2\", which is not a number.");
 }
 
+TEST(BulkEdits, ResetAllIconsSetsTheSeasonalIconsToSummer)
+{
+    Oob o;
+    auto icons = [&o](int u, int summer, int winter, int desert) {
+        UnitRecord& r = o.UnitTable[static_cast<std::size_t>(u)];
+        r.Icon = static_cast<std::uint16_t>(summer);
+        r.WinterIcon = static_cast<std::uint16_t>(winter);
+        r.DesertIcon = static_cast<std::uint16_t>(desert);
+    };
+    icons(1, 5, 7, 9);
+    icons(2, 65535, 0, 65535);
+    icons(3, 4, 4, 4);        // already the same: not counted
+    icons(999, 12, 12, 300);  // the last slot too
+    icons(4, 0, 8, 0);        // a nameless slot is a unit like any other
+    o.UnitTable[1].Name = "Tank";
+    const Oob before = o;
+    EXPECT_EQ(ResetAllIcons(o), 4);
+    for (int u : {1, 2, 3, 4, 999}) {
+        const UnitRecord& r = o.UnitTable[static_cast<std::size_t>(u)];
+        EXPECT_EQ(r.WinterIcon, before.UnitTable[static_cast<std::size_t>(u)].Icon) << u;
+        EXPECT_EQ(r.DesertIcon, r.Icon) << u;
+        EXPECT_EQ(r.Icon, before.UnitTable[static_cast<std::size_t>(u)].Icon) << u;
+        EXPECT_EQ(r.Name, before.UnitTable[static_cast<std::size_t>(u)].Name) << u;
+    }
+    EXPECT_EQ(ResetAllIcons(o), 0);
+}
+
 TEST(BulkEdits, ReclassifyUnitsChangesOnlyTheClassOfMatches)
 {
     struct Case {

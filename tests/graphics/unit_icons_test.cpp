@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <set>
 #include <vector>
 
@@ -139,6 +140,65 @@ TEST(IconMap, BuiltInRuleAndOverrides)
     EXPECT_EQ(messages[2].rfind("line 6:", 0), 0u);
     EXPECT_EQ(messages[3].rfind("line 7:", 0), 0u);
     EXPECT_EQ(messages[4].rfind("line 10:", 0), 0u);
+}
+
+TEST(UnitIcons, EditTextsAreReadAsWholeNumbers)
+{
+    struct Case {
+        const char* text;
+        std::optional<long> n;
+    } cases[] = {
+        {"12", 12}, {" 7 ", 7}, {"-3", -3}, {"+4", 4}, {"0", 0},
+        {"", std::nullopt}, {"  ", std::nullopt}, {"1a", std::nullopt}, {"1-2", std::nullopt},
+        {"-", std::nullopt}, {"+-3", std::nullopt}, {"99999999999999999999999", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IconInputNumber(c.text), c.n) << '"' << c.text << '"';
+}
+
+TEST(UnitIcons, ComposeFromTheEditsTexts)
+{
+    const IconMap map;
+    FakeShapes shapes{{20, 21, 1100}, {}};
+    // Any of the four texts that is no number hides everything, and nothing is read.
+    for (const auto& [icon, cls, crew, nation] : std::vector<std::array<const char*, 4>>{
+             {"1-2", "46", "3", "0"}, {"10", "", "3", "0"}, {"10", "46", "x", "0"}, {"10", "46", "3", "4a"}}) {
+        EXPECT_FALSE(ComposeUnitIconsFromTexts(map, icon, cls, crew, nation, shapes.Loader()))
+            << icon << ' ' << cls << ' ' << crew << ' ' << nation;
+    }
+    EXPECT_TRUE(shapes.asked.empty());
+    const auto plain = ComposeUnitIconsFromTexts(map, " 10", "46", "3", "0", shapes.Loader());
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(Colour(plain->Hull), 20);
+    EXPECT_EQ(Colour(plain->Turret), 21);
+    // Numbers beyond the fields are capped, not wrapped: crew 300 counts as 13 and
+    // nation 102 as 99 (side 0); a class of 999 is 255, which draws hull and turret.
+    const auto noCrewImage = ComposeUnitIconsFromTexts(map, "10", "1", "300", "102", shapes.Loader());
+    ASSERT_TRUE(noCrewImage);
+    EXPECT_EQ(Colour(noCrewImage->Hull), 20);  // image 1000 is missing
+    shapes.present.insert(1000);
+    const auto crew = ComposeUnitIconsFromTexts(map, "10", "1", "300", "102", shapes.Loader());
+    ASSERT_TRUE(crew);
+    EXPECT_EQ(Colour(crew->Hull), 1000 % 256);
+    EXPECT_FALSE(crew->SeasonalEditsEnabled);
+    const auto bigClass = ComposeUnitIconsFromTexts(map, "10", "999", "3", "0", shapes.Loader());
+    ASSERT_TRUE(bigClass);
+    EXPECT_EQ(Colour(bigClass->Turret), 21);
+}
+
+TEST(IconMap, OneWarningForAFilesProblems)
+{
+    EXPECT_EQ(IconMapWarningText({}), "");
+    const std::string two = IconMapWarningText({"IconMap.csv line 2: a", "IconMap.csv line 5: b"});
+    EXPECT_EQ(two, "IconMap.csv could not be used in full (the built-in entries stay):\r\n"
+                   "IconMap.csv line 2: a\r\nIconMap.csv line 5: b");
+    std::vector<std::string> many;
+    for (int i = 1; i <= 13; ++i)
+        many.push_back("m" + std::to_string(i));
+    const std::string capped = IconMapWarningText(many, 10);
+    EXPECT_NE(capped.find("\r\nm10\r\n... and 3 more"), std::string::npos) << capped;
+    EXPECT_EQ(capped.find("m11"), std::string::npos);
+    EXPECT_EQ(IconMapWarningText(many, 13).find("more"), std::string::npos);
 }
 
 }  // namespace
