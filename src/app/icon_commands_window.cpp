@@ -6,6 +6,7 @@
 
 #include "app/main_window.h"
 #include "editors/bulk_edits.h"
+#include "editors/step_labels.h"
 #include "editors/unit_page.h"
 #include "graphics/colour_form.h"
 #include "graphics/icon_dump.h"
@@ -65,7 +66,8 @@ void TSDIAppForm::ResetAllIcons1Click()
                            QStringLiteral("Do you really want to set all Icons to Summer?")))
         return;
     int changed = 0;
-    Tracked([this, &changed] { changed = ResetAllIcons(oob_); });
+    Tracked([this, &changed] { changed = ResetAllIcons(oob_); },
+            [&changed](const ChangeCounts&) { return ResetIconsLabel(changed); });
     RefreshShownPage();
     SetStatus(QStringLiteral("Winter and desert icons set to summer: %1 unit%2 changed")
                   .arg(changed)

@@ -94,6 +94,11 @@ std::string ReclassifyLabel(int from, int to, int units)
     return "Reclassify class " + std::to_string(from) + " to " + std::to_string(to) + ": " + Counted(units, "unit");
 }
 
+std::string ResetIconsLabel(int changed)
+{
+    return "Reset all icons to summer: " + Counted(changed, "unit");
+}
+
 std::string DeleteNationLabel(int nation, const BulkCounts& counts)
 {
     return "Delete nation " + std::to_string(nation) + ": " + UnitsAndFormations(counts);

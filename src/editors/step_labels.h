@@ -42,6 +42,9 @@ std::string ReclassifyLabel(int from, int to, int units);
 // "Delete nation 12: 5 units, 3 formations".
 std::string DeleteNationLabel(int nation, const BulkCounts& counts);
 
+// "Reset all icons to summer: 12 units" (the units whose winter or desert icon changed).
+std::string ResetIconsLabel(int changed);
+
 // A second Bn HQ made a Company when it was shown: "Reset formation 007 Tank Coy to Company".
 std::string BnHqResetLabel(int formation, std::string_view name);
 

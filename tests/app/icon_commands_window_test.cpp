@@ -125,6 +125,14 @@ TEST_F(IconCommandsTest, ResetAllIconsAsksThenSetsEveryUnitsSeasonalIconsToSumme
     EXPECT_TRUE(w->windowTitle().endsWith(QLatin1Char('*')));
     EXPECT_EQ(Text("UnitWinterIconEdit"), QStringLiteral("3"));  // the page shows the tables
     EXPECT_EQ(Text("UnitDesertIconEdit"), QStringLiteral("3"));
+
+    // One step of the history, undone as a whole.
+    auto* undo = Find<QAction>("Undo1");
+    EXPECT_TRUE(undo->text().contains(QStringLiteral("Reset all icons to summer: "))) << undo->text().toStdString();
+    undo->trigger();
+    EXPECT_EQ(oob.UnitTable[1].WinterIcon, 4);
+    EXPECT_FALSE(w->HasUnsavedChanges());
+    EXPECT_EQ(Text("UnitWinterIconEdit"), QStringLiteral("4"));
 }
 
 // Drives the transparency dialog the menu opens: each value in turn, then

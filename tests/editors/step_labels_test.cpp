@@ -34,6 +34,8 @@ TEST(StepLabels, SayWhatHappenedWithPaddedNumbersAndTrimmedNames)
         {RenumberLabel(2, 3, {1, 0}), "Renationalise nation 2 to 3: 1 unit, 0 formations"},
         {ReclassifyLabel(222, 221, 4), "Reclassify class 222 to 221: 4 units"},
         {DeleteNationLabel(7, {0, 1}), "Delete nation 7: 0 units, 1 formation"},
+        {ResetIconsLabel(1), "Reset all icons to summer: 1 unit"},
+        {ResetIconsLabel(12), "Reset all icons to summer: 12 units"},
         {BnHqResetLabel(7, "Tank Coy "), "Reset formation 007 Tank Coy to Company"},
     };
     for (const Case& c : cases)
