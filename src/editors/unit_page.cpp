@@ -47,7 +47,7 @@ QGroupBox* Group(const QString& title, QWidget* parent)
 
 // The room the panel gives the unit's picture and its icon.
 constexpr QSize kPictureArea(150, 94);
-constexpr QSize kIconArea(60, 72);
+constexpr QSize kIconArea(64, 92);
 
 // A label that shows a picture centred in a fixed area.
 QLabel* ImageLabel(const char* name, const QString& hint, QSize size, QWidget* parent)
