@@ -628,6 +628,9 @@ TEST_F(Cli, APictureTheDecoderRefusesWritesNothing)
     test::WriteBytes(In("planes.lbm"), PbmFile(4));
     test::WriteBytes(In("packed.lbm"), PbmFile(8, 2));
     fs::create_directory(In("folder.lbm"));
+    std::vector<unsigned char> noColumns = PbmFile();
+    noColumns[21] = 0;  // width 0: decoded, but no BMP can hold it
+    test::WriteBytes(In("empty.lbm"), noColumns);
     struct Case {
         std::string in;
         std::string message;
@@ -637,6 +640,7 @@ TEST_F(Cli, APictureTheDecoderRefusesWritesNothing)
         {In("packed.lbm"), "unsupported compression algorithm"},
         {In("missing.lbm"), In("missing.lbm")},
         {In("folder.lbm"), In("folder.lbm")},
+        {In("empty.lbm"), "the picture is empty (0 x 2 pixels)"},
     };
     test::WriteText(In("kept.bmp"), "old");
     for (const auto& c : cases) {
