@@ -10,6 +10,10 @@
 #include <vector>
 
 #include "demo/demo_game.h"
+#include "graphics/bmp_file.h"
+#include "graphics/graphics_files.h"
+#include "graphics/ilbm_decoder.h"
+#include "graphics/shape_decoder.h"
 #include "oob/config.h"
 #include "oob/oob_diff.h"
 #include "oob/oob_file.h"
@@ -47,6 +51,13 @@ const char* const kUsage =
     "      --nation N, when given, is the number of both files.\n"
     "  brackle-cli demo DIR\n"
     "      Write an invented demo game folder below DIR (DIR/Vornex/...).\n"
+    "  brackle-cli picture IN.lbm OUT.bmp\n"
+    "      Decode the picture IN as the picture panel does and write it as an\n"
+    "      8-bit BMP.\n"
+    "  brackle-cli icon V OUT.bmp --graphics DIR [--transparent T]\n"
+    "      Decode shape image V (0..32767: image V mod 100 of DIR's Icon<V div\n"
+    "      100>.shp) on transparency colour T (0..255, default 240) and write it\n"
+    "      as an 8-bit BMP.\n"
     "  brackle-cli --help\n"
     "      Show this text.\n"
     "\n"
@@ -88,20 +99,25 @@ struct Options {
     std::optional<std::string> nation;
     std::optional<std::string> ini;
     std::optional<std::string> out;
+    std::optional<std::string> graphics;
+    std::optional<std::string> transparent;
 };
 
 // Splits args into positional words and the options allowed for the command.
 std::optional<std::string> ParseOptions(const std::vector<std::string>& args, bool allowNation,
-                                        bool allowIni, Options& out, bool allowOut = false)
+                                        bool allowIni, Options& out, bool allowOut = false, bool allowGraphics = false)
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--nation" || a == "--ini" || a == "--out") {
-            if ((a == "--nation" && !allowNation) || (a == "--ini" && !allowIni) || (a == "--out" && !allowOut))
+        const bool graphicsOption = a == "--graphics" || a == "--transparent";
+        if (a == "--nation" || a == "--ini" || a == "--out" || graphicsOption) {
+            if ((a == "--nation" && !allowNation) || (a == "--ini" && !allowIni) || (a == "--out" && !allowOut) ||
+                (graphicsOption && !allowGraphics))
                 return "option " + a + " is not used by this command";
             if (i + 1 >= args.size())
                 return "option " + a + " needs a value";
-            auto& slot = a == "--nation" ? out.nation : a == "--ini" ? out.ini : out.out;
+            auto& slot = a == "--nation" ? out.nation : a == "--ini" ? out.ini : a == "--out" ? out.out
+                       : a == "--graphics" ? out.graphics : out.transparent;
             if (slot)
                 return "option " + a + " given twice";
             slot = args[++i];
@@ -366,6 +382,80 @@ int Demo(const std::vector<std::string>& args)
     return 0;
 }
 
+// A plain decimal number (digits only, at most six) in 0..max, or nothing.
+std::optional<int> SmallNumber(const std::string& text, int max)
+{
+    if (text.empty() || text.size() > 6 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const int n = std::stoi(text);
+    return n <= max ? std::optional<int>(n) : std::nullopt;
+}
+
+// Writes a decoded picture as OUT; only a whole file ever appears there.
+int WriteBmp(const IndexedImage& image, const fs::path& out)
+{
+    if (image.Width == 0 || image.Height == 0)
+        return Fail("the picture is empty (" + std::to_string(image.Width) + " x " + std::to_string(image.Height) +
+                    " pixels); nothing written to " + out.string());
+    const SaveResult saved = WriteBmp8File(out, image);
+    if (!saved.ok)
+        return Fail("cannot write " + out.string() + ": " + saved.reason);
+    std::cout << "Wrote " << out.string() << " (" << image.Width << " x " << image.Height << " pixels)\n";
+    return 0;
+}
+
+int Picture(const std::vector<std::string>& args)
+{
+    Options o;
+    if (const auto err = ParseOptions(args, false, false, o))
+        return BadArguments(*err);
+    if (o.positional.size() != 2)
+        return BadArguments("picture needs IN and OUT");
+    const fs::path in = o.positional[0];
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    if (!ReadGraphicsFile(in, &bytes, &error))
+        return Fail("cannot read " + error);
+    const DecodeResult decoded = DecodeIlbm(bytes);
+    if (!decoded.ok)
+        return Fail("cannot decode " + in.string() + ": " + decoded.error);
+    return WriteBmp(decoded.image, o.positional[1]);
+}
+
+int Icon(const std::vector<std::string>& args)
+{
+    Options o;
+    if (const auto err = ParseOptions(args, false, false, o, false, true))
+        return BadArguments(*err);
+    if (o.positional.size() != 2)
+        return BadArguments("icon needs V and OUT");
+    if (!o.graphics)
+        return BadArguments("icon needs --graphics DIR, the folder of the shape files");
+    const auto v = SmallNumber(o.positional[0], 32767);
+    if (!v)
+        return BadArguments("V must be an image number from 0 to 32767, not \"" + o.positional[0] + "\"");
+    int transparent = kDefaultTransparentColour;
+    if (o.transparent) {
+        const auto t = SmallNumber(*o.transparent, 255);
+        if (!t)
+            return BadArguments("--transparent must be a colour from 0 to 255, not \"" + *o.transparent + "\"");
+        transparent = *t;
+    }
+    const fs::path dir = *o.graphics;
+    const ShapeLocation at = LocateShape(*v);
+    const auto file = FindShapeFile(dir, *v);
+    if (!file)
+        return Fail("cannot find " + (dir / ShapeFileName(at.fileNumber)).string() + " (in any case)");
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    if (!ReadGraphicsFile(*file, &bytes, &error))
+        return Fail("cannot read " + error);
+    const DecodeResult decoded = DecodeShape(bytes, at.image, static_cast<std::uint8_t>(transparent));
+    if (!decoded.ok)
+        return Fail("cannot decode image " + std::to_string(at.image) + " of " + file->string() + ": " + decoded.error);
+    return WriteBmp(decoded.image, o.positional[1]);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -398,5 +488,9 @@ int main(int argc, char** argv)
         return Check(args);
     if (command == "diff")
         return RunDiff(args);
+    if (command == "picture")
+        return Picture(args);
+    if (command == "icon")
+        return Icon(args);
     return BadArguments("unknown command " + command);
 }

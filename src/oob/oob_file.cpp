@@ -357,6 +357,31 @@ void WriteTablesToBuffer(Oob& oob)
     }
 }
 
+namespace {
+
+// Makes fresh (kBufferSize bytes, of which the first got came from the file) the
+// loaded file and reads the tables from it.
+void TakeLoadedBuffer(Oob& oob, std::vector<std::uint8_t>& fresh, std::size_t got)
+{
+    oob.OOBBuffer.swap(fresh);
+    oob.LoadedSize = got;
+    ReadTablesFromBuffer(oob);
+    oob.FileLoaded = true;
+    // The steps of the file before cannot apply to this one.
+    oob.History.Clear();
+    MarkSaved(oob);
+}
+
+}  // namespace
+
+void LoadOOBFromBytes(Oob& oob, std::span<const std::uint8_t> bytes)
+{
+    std::vector<std::uint8_t> fresh(kBufferSize, 0);
+    const std::size_t got = std::min(bytes.size(), kBufferSize);
+    std::copy_n(bytes.begin(), got, fresh.begin());
+    TakeLoadedBuffer(oob, fresh, got);
+}
+
 LoadResult LoadOOBFromPath(Oob& oob, const fs::path& path)
 {
     LoadResult result;
@@ -432,13 +457,7 @@ LoadResult LoadOOBFromPath(Oob& oob, const fs::path& path)
     ::close(fd);
 #endif
 
-    oob.OOBBuffer.swap(fresh);
-    oob.LoadedSize = got;
-    ReadTablesFromBuffer(oob);
-    oob.FileLoaded = true;
-    // The steps of the file before cannot apply to this one.
-    oob.History.Clear();
-    MarkSaved(oob);
+    TakeLoadedBuffer(oob, fresh, got);
     if (fileSize > kBufferSize)
         result.warning = "Only the first " + std::to_string(kBufferSize) + " bytes of " + path.string() +
                          " are an OOB file; saving it will drop the other " + std::to_string(fileSize - kBufferSize) +

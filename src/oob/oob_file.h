@@ -3,7 +3,9 @@
 #pragma once
 
 #include <filesystem>
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "oob/records.h"
@@ -44,6 +46,9 @@ struct SaveResult {
 LoadResult LoadOOB(Oob& oob, const std::filesystem::path& dir, int n);
 // The same for a file of any name.
 LoadResult LoadOOBFromPath(Oob& oob, const std::filesystem::path& path);
+// Loads the bytes of a file as LoadOOBFromPath does once it has read them: the
+// first kBufferSize bytes become the buffer (the rest of it zero) and LoadedSize.
+void LoadOOBFromBytes(Oob& oob, std::span<const std::uint8_t> bytes);
 
 // Writes the tables to dir/OOBFileName(n) (an existing file of that name in
 // another case is the one overwritten).

@@ -647,5 +647,220 @@ TEST_F(Cli, ACheckThatMeetsANamedRecordWithoutADateStops)
     EXPECT_NE(check.out.find("--- unused-weapons: "), std::string::npos);  // the other checks still ran
 }
 
+// The picture and icon commands write an 8-bit BMP: these read its fields.
+std::uint32_t Le32At(const std::vector<unsigned char>& b, std::size_t at)
+{
+    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (std::uint32_t{b[at + 3]} << 24);
+}
+std::vector<unsigned char> PixelRows(const std::vector<unsigned char>& bmp)
+{
+    return {bmp.begin() + 1078, bmp.end()};
+}
+
+// A chunky 4 x 2 picture: top row 1 2 3 4, bottom row 9 9 9 9 (ByteRun1); colour 1 is 40 50 60.
+std::vector<unsigned char> PbmFile(std::uint8_t planes = 8, std::uint8_t compression = 1)
+{
+    return {'F', 'O', 'R', 'M', 0, 0, 0, 0, 'P', 'B', 'M', ' ', 'B', 'M', 'H', 'D', 0, 0, 0, 20,
+            0, 4, 0, 2, 0, 0, 0, 0, planes, 0, compression, 0, 0, 0, 1, 1, 0, 0, 0, 0,
+            'C', 'M', 'A', 'P', 0, 0, 0, 6, 10, 20, 30, 40, 50, 60,
+            'B', 'O', 'D', 'Y', 0, 0, 0, 7, 3, 1, 2, 3, 4, 253, 9};
+}
+
+// A shape file of 35 images (36 table entries) in which only entry 35, the one
+// image 34 is read from, points at an image: 3 x 2, top row skip 1 then two 7s,
+// bottom row one 9.
+std::vector<unsigned char> ShapeFile()
+{
+    std::vector<unsigned char> b = {'1', '.', '1', '0', 35, 0, 0, 0};
+    const auto le32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            b.push_back(static_cast<unsigned char>(v >> (8 * i)));
+    };
+    for (int k = 0; k < 36; ++k) {
+        le32(k == 35 ? 8 + 36 * 8 : 0x7FFFFFF0);
+        le32(0);
+    }
+    const std::vector<unsigned char> image = {2, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0,
+                                              1, 1, 4, 7, 0, 2, 9, 0};
+    b.insert(b.end(), image.begin(), image.end());
+    return b;
+}
+
+TEST_F(Cli, PictureWritesAn8BitBmpWithTheFilesLastRowFirst)
+{
+    test::WriteBytes(In("Pm00001.lbm"), PbmFile());
+    const CliRun r = Call({"picture", In("Pm00001.lbm"), In("out.bmp")});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("out.bmp"), std::string::npos) << r.out;
+    const auto bmp = test::ReadBytes(In("out.bmp"));
+    ASSERT_EQ(bmp.size(), 1078u + 8u);
+    EXPECT_EQ(bmp[0], 'B');
+    EXPECT_EQ(bmp[1], 'M');
+    EXPECT_EQ(Le32At(bmp, 2), 1086u);
+    EXPECT_EQ(Le32At(bmp, 10), 1078u);
+    EXPECT_EQ(Le32At(bmp, 14), 40u);
+    EXPECT_EQ(Le32At(bmp, 18), 4u);
+    EXPECT_EQ(Le32At(bmp, 22), 2u);
+    EXPECT_EQ(bmp[28], 8);
+    EXPECT_EQ((std::vector<unsigned char>(bmp.begin() + 54, bmp.begin() + 62)),
+              (std::vector<unsigned char>{30, 20, 10, 0, 60, 50, 40, 0}));
+    EXPECT_EQ(PixelRows(bmp), (std::vector<unsigned char>{9, 9, 9, 9, 1, 2, 3, 4}));
+}
+
+TEST_F(Cli, APictureTheDecoderRefusesWritesNothing)
+{
+    std::vector<unsigned char> notForm = PbmFile();
+    notForm[0] = 'X';
+    test::WriteBytes(In("bad.lbm"), notForm);
+    test::WriteBytes(In("planes.lbm"), PbmFile(4));
+    test::WriteBytes(In("packed.lbm"), PbmFile(8, 2));
+    fs::create_directory(In("folder.lbm"));
+    std::vector<unsigned char> noColumns = PbmFile();
+    noColumns[21] = 0;  // width 0: decoded, but no BMP can hold it
+    test::WriteBytes(In("empty.lbm"), noColumns);
+    struct Case {
+        std::string in;
+        std::string message;
+    } cases[] = {
+        {In("bad.lbm"), "Invalid file"},
+        {In("planes.lbm"), "Only supports 8 bit planes"},
+        {In("packed.lbm"), "unsupported compression algorithm"},
+        {In("missing.lbm"), In("missing.lbm")},
+        {In("folder.lbm"), In("folder.lbm")},
+        {In("empty.lbm"), "the picture is empty (0 x 2 pixels)"},
+    };
+    test::WriteText(In("kept.bmp"), "old");
+    for (const auto& c : cases) {
+        for (const std::string& out : {In("new.bmp"), In("kept.bmp")}) {
+            const CliRun r = Call({"picture", c.in, out});
+            EXPECT_EQ(r.code, 1) << c.in;
+            EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+            EXPECT_EQ(r.out, "") << c.in;
+        }
+        EXPECT_FALSE(fs::exists(In("new.bmp"))) << c.in;
+        EXPECT_EQ(test::ReadText(In("kept.bmp")), "old") << c.in;
+    }
+}
+
+TEST_F(Cli, IconFindsTheShapeFileInAnyCaseAndReadsTheNextTableEntry)
+{
+    const fs::path graphics = dir_ / "graphics";
+    fs::create_directory(graphics);
+    test::WriteBytes(graphics / "ICON0012.SHP", ShapeFile());
+    constexpr unsigned char T = 240;
+    struct Case {
+        std::vector<std::string> options;
+        std::vector<unsigned char> rows;  // bottom row first
+    } cases[] = {
+        {{}, {9, T, T, 0, T, 7, 7, 0}},
+        {{"--transparent", "3"}, {9, 3, 3, 0, 3, 7, 7, 0}},
+        {{"--transparent", "0"}, {9, 0, 0, 0, 0, 7, 7, 0}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"icon", "1234", In("icon.bmp"), "--graphics", graphics.string()};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const CliRun r = Call(args);
+        ASSERT_EQ(r.code, 0) << r.err;
+        const auto bmp = test::ReadBytes(In("icon.bmp"));
+        ASSERT_EQ(bmp.size(), 1078u + 8u);
+        EXPECT_EQ(Le32At(bmp, 10), 1078u);
+        EXPECT_EQ(Le32At(bmp, 18), 3u);
+        EXPECT_EQ(Le32At(bmp, 22), 2u);
+        EXPECT_EQ(bmp[28], 8);
+        EXPECT_EQ(PixelRows(bmp), c.rows);
+        // The built-in palette: colour 7 is 9F9F9F, colour 240 EFAB23 (blue, green, red, 0 in the table).
+        EXPECT_EQ((std::vector<unsigned char>(bmp.begin() + 54 + 4 * 7, bmp.begin() + 54 + 4 * 8)),
+                  (std::vector<unsigned char>{0x9F, 0x9F, 0x9F, 0}));
+        EXPECT_EQ((std::vector<unsigned char>(bmp.begin() + 54 + 4 * 240, bmp.begin() + 54 + 4 * 241)),
+                  (std::vector<unsigned char>{0x23, 0xAB, 0xEF, 0}));
+    }
+}
+
+TEST_F(Cli, AnIconThatCannotBeDecodedWritesNothing)
+{
+    const fs::path graphics = dir_ / "graphics";
+    fs::create_directory(graphics);
+    test::WriteBytes(graphics / "Icon0012.shp", ShapeFile());
+    std::vector<unsigned char> unmarked = ShapeFile();
+    unmarked[2] = '2';  // "1.20"
+    test::WriteBytes(graphics / "Icon0013.shp", unmarked);
+    struct Case {
+        const char* v;
+        std::string message;
+    } cases[] = {
+        {"1400", (graphics / "Icon0014.shp").string()},  // no such file
+        {"1334", "Invalid file"},                         // no "1.10"
+        {"1235", "required icon not available"},          // 35 images: 0..34
+        {"1299", "required icon not available"},
+        {"1233", "Invalid file"},  // entry 34 points outside the file
+    };
+    test::WriteText(In("kept.bmp"), "old");
+    for (const auto& c : cases) {
+        for (const std::string& out : {In("new.bmp"), In("kept.bmp")}) {
+            const CliRun r = Call({"icon", c.v, out, "--graphics", graphics.string()});
+            EXPECT_EQ(r.code, 1) << c.v;
+            EXPECT_NE(r.err.find(c.message), std::string::npos) << c.v << ": " << r.err;
+        }
+        EXPECT_FALSE(fs::exists(In("new.bmp"))) << c.v;
+        EXPECT_EQ(test::ReadText(In("kept.bmp")), "old") << c.v;
+    }
+    const CliRun noFolder = Call({"icon", "1234", In("new.bmp"), "--graphics", In("nowhere")});
+    EXPECT_EQ(noFolder.code, 1);
+    EXPECT_FALSE(fs::exists(In("new.bmp")));
+}
+
+TEST_F(Cli, ABmpThatCannotBeWrittenIsReported)
+{
+    test::WriteBytes(In("Pm00001.lbm"), PbmFile());
+    const CliRun r = Call({"picture", In("Pm00001.lbm"), In("missing/out.bmp")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find(In("missing/out.bmp")), std::string::npos) << r.err;
+}
+
+TEST_F(Cli, PictureAndIconRefuseBadArguments)
+{
+    const std::string in = In("Pm00001.lbm");
+    const std::string out = In("out.bmp");
+    const std::string dir = dir_.path().string();
+    const std::vector<std::vector<std::string>> cases = {
+        {"picture"},
+        {"picture", in},
+        {"picture", in, out, "extra"},
+        {"picture", in, out, "--nation", "1"},
+        {"picture", in, out, "--graphics", dir},
+        {"icon", "5", out},
+        {"icon", "5", "--graphics", dir},
+        {"icon", "5", out, "extra", "--graphics", dir},
+        {"icon", "abc", out, "--graphics", dir},
+        {"icon", "32768", out, "--graphics", dir},
+        {"icon", "1234567", out, "--graphics", dir},
+        {"icon", "-1", out, "--graphics", dir},
+        {"icon", "", out, "--graphics", dir},
+        {"icon", "5", out, "--graphics"},
+        {"icon", "5", out, "--graphics", dir, "--graphics", dir},
+        {"icon", "5", out, "--graphics", dir, "--transparent", "256"},
+        {"icon", "5", out, "--graphics", dir, "--transparent", "-1"},
+        {"icon", "5", out, "--graphics", dir, "--transparent", "x"},
+        {"icon", "5", out, "--graphics", dir, "--transparent"},
+        {"icon", "5", out, "--graphics", dir, "--ini", in},
+        {"info", in, "--transparent", "3"},
+    };
+    test::WriteBytes(in, PbmFile());
+    for (const auto& args : cases) {
+        std::string shown;
+        for (const auto& a : args)
+            shown += a + " ";
+        const CliRun r = Call(args);
+        EXPECT_EQ(r.code, 2) << shown;
+        EXPECT_NE(r.err.find("Try 'brackle-cli --help'."), std::string::npos) << shown << r.err;
+        EXPECT_EQ(r.out, "") << shown;
+    }
+    EXPECT_FALSE(fs::exists(out));
+
+    const CliRun help = Call({"--help"});
+    EXPECT_NE(help.out.find("picture IN.lbm OUT.bmp"), std::string::npos);
+    EXPECT_NE(help.out.find("icon V OUT.bmp --graphics DIR [--transparent T]"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace brackle

@@ -455,6 +455,32 @@ TEST(OobLoad, AFileLongerThanTheBufferLoadsWithAWarning)
     }
 }
 
+TEST(OobLoad, BytesLoadAsTheSameFileFromDisk)
+{
+    std::mt19937 rng(99);
+    for (const std::size_t size : {std::size_t{0}, std::size_t{120000}, kBufferSize, kBufferSize + 7}) {
+        std::vector<std::uint8_t> bytes(size);
+        for (auto& b : bytes)
+            b = static_cast<std::uint8_t>(rng());
+        test::TempDir dir;
+        test::WriteBytes(dir / "obat003.obf", std::vector<unsigned char>(bytes.begin(), bytes.end()));
+        Oob fromFile;
+        fromFile.CurrentOOB = 3;
+        ASSERT_EQ(LoadOOBFromPath(fromFile, dir / "obat003.obf").code, 0);
+        Oob fromBytes;
+        fromBytes.CurrentOOB = 3;
+        fromBytes.OOBBuffer.assign(kBufferSize, 0xEE);  // what an earlier file left
+        LoadOOBFromBytes(fromBytes, bytes);
+        EXPECT_EQ(fromBytes.LoadedSize, fromFile.LoadedSize) << size;
+        EXPECT_EQ(fromBytes.OOBBuffer, fromFile.OOBBuffer) << size;
+        EXPECT_TRUE(fromBytes.FileLoaded);
+        EXPECT_EQ(fromBytes.OOBInfo, fromFile.OOBInfo) << size;
+        EXPECT_TRUE(fromBytes.UnitTable == fromFile.UnitTable) << size;
+        EXPECT_TRUE(fromBytes.WeaponTable == fromFile.WeaponTable) << size;
+        EXPECT_TRUE(fromBytes.FormationTable == fromFile.FormationTable) << size;
+    }
+}
+
 TEST(OobSave, ALongFileNameLeavesRoomForTheTemporaryFile)
 {
     test::TempDir dir;
