@@ -1,6 +1,7 @@
 #include "graphics/ilbm_decoder.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace brackle {
@@ -127,16 +128,26 @@ DecodeResult DecodeIlbm(std::span<const std::uint8_t> file)
         image.Pixels = std::move(data);
     } else {
         image.Pixels.assign(w * static_cast<std::size_t>(height), 0);
+        // Eight pixels at a time: each plane's byte is spread into one bit of
+        // each of eight pixel bytes, the plane's number giving the bit.
+        static const std::array<std::uint64_t, 256> kSpread = [] {
+            std::array<std::uint64_t, 256> t{};
+            for (std::size_t v = 0; v < 256; ++v)
+                for (std::size_t i = 0; i < 8; ++i)
+                    if (v & (0x80u >> i))
+                        t[v] |= std::uint64_t{1} << (8 * i);
+            return t;
+        }();
         for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
             const std::uint8_t* row = data.data() + y * rowBytes;
             std::uint8_t* out = image.Pixels.data() + y * w;
-            for (std::size_t x = 0; x < w; ++x) {
-                const std::uint8_t mask = static_cast<std::uint8_t>(0x80 >> (x % 8));
-                std::uint8_t value = 0;
+            for (std::size_t b = 0; b * 8 < w; ++b) {  // b < planeBytes: planes hold whole words
+                std::uint64_t eight = 0;
                 for (std::size_t k = 0; k < 8; ++k)
-                    if (row[k * planeBytes + x / 8] & mask)
-                        value = static_cast<std::uint8_t>(value | (1u << k));
-                out[x] = value;
+                    eight |= kSpread[row[k * planeBytes + b]] << k;
+                const std::size_t count = std::min<std::size_t>(8, w - b * 8);
+                for (std::size_t i = 0; i < count; ++i)
+                    out[b * 8 + i] = static_cast<std::uint8_t>(eight >> (8 * i));
             }
         }
     }
