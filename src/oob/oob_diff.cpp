@@ -1,145 +1,12 @@
 #include "oob/oob_diff.h"
 
+#include "oob/oob_layout.h"
+
 #include <algorithm>
 
 namespace brackle {
 
 namespace {
-
-using U = UnitRecord;
-using W = WeaponRecord;
-using F = FormationRecord;
-
-// One field of a record and its place in the file: the column starts at Base,
-// slot r's entry at Base + r * Stride, the field Pos bytes into the entry, Bytes long.
-template <typename Record>
-struct Field {
-    const char* Name;
-    std::size_t Base;
-    std::size_t Stride;
-    std::size_t Pos;
-    std::size_t Bytes;
-    long (*Number)(const Record&);  // nullptr for the name
-
-    std::size_t At(std::size_t slot) const { return Base + slot * Stride + Pos; }
-};
-
-#define NUM(Rec, f, base, stride, pos, bytes) \
-    Field<Rec> { #f, base, stride, pos, bytes, [](const Rec& r) -> long { return r.f; } }
-#define NAME(Rec, base) \
-    Field<Rec> { "Name", base, kNameLength, 0, kNameLength, nullptr }
-#define SLOT(k) \
-    Field<F> { "Slot" #k, 151080, 20, 2 * ((k) - 1), 2, [](const F& r) -> long { return r.Slot[(k) - 1]; } }
-
-constexpr std::size_t kInfoOffset = 0;
-
-// In the order of the record's fields.
-const Field<U> kUnitFields[] = {
-    NAME(U, 10080),
-    NUM(U, Class, 25080, 1, 0, 1),
-    NUM(U, Icon, 88080, 2, 0, 2),
-    NUM(U, PictureID, 75080, 2, 0, 2),
-    NUM(U, Size, 27080, 1, 0, 1),
-    NUM(U, Crew, 28080, 1, 0, 1),
-    NUM(U, Wpn1, 29080, 4, 0, 1),
-    NUM(U, Wpn2, 29080, 4, 1, 1),
-    NUM(U, Wpn3, 29080, 4, 2, 1),
-    NUM(U, Wpn4, 29080, 4, 3, 1),
-    NUM(U, Wpn1HEAmmo, 33080, 8, 0, 1),
-    NUM(U, Wpn1APAmmo, 33080, 8, 1, 1),
-    NUM(U, Wpn2HEAmmo, 33080, 8, 2, 1),
-    NUM(U, Wpn2APAmmo, 33080, 8, 3, 1),
-    NUM(U, Wpn3HEAmmo, 33080, 8, 4, 1),
-    NUM(U, Wpn3APAmmo, 33080, 8, 5, 1),
-    NUM(U, Wpn4HEAmmo, 33080, 8, 6, 1),
-    NUM(U, Wpn4APAmmo, 33080, 8, 7, 1),
-    NUM(U, Speed, 41080, 1, 0, 1),
-    NUM(U, SteelHF, 42080, 14, 0, 1),
-    NUM(U, SteelHS, 42080, 14, 1, 1),
-    NUM(U, SteelHR, 42080, 14, 2, 1),
-    NUM(U, SteelTF, 42080, 14, 3, 1),
-    NUM(U, SteelTS, 42080, 14, 4, 1),
-    NUM(U, SteelTR, 42080, 14, 5, 1),
-    NUM(U, SteelTop, 42080, 14, 6, 1),
-    NUM(U, HEATHF, 42080, 14, 7, 1),
-    NUM(U, HEATHS, 42080, 14, 8, 1),
-    NUM(U, HEATHR, 42080, 14, 9, 1),
-    NUM(U, HEATTF, 42080, 14, 10, 1),
-    NUM(U, HEATTS, 42080, 14, 11, 1),
-    NUM(U, HEATTR, 42080, 14, 12, 1),
-    NUM(U, HEATTop, 42080, 14, 13, 1),
-    NUM(U, ERAHF, 56080, 7, 0, 1),
-    NUM(U, ERAHS, 56080, 7, 1, 1),
-    NUM(U, ERAHR, 56080, 7, 2, 1),
-    NUM(U, ERATF, 56080, 7, 3, 1),
-    NUM(U, ERATS, 56080, 7, 4, 1),
-    NUM(U, ERATR, 56080, 7, 5, 1),
-    NUM(U, ERATop, 56080, 7, 6, 1),
-    NUM(U, Radio, 69080, 1, 0, 1),
-    NUM(U, YrAvail, 70080, 1, 0, 1),
-    NUM(U, YrUnavail, 71080, 1, 0, 1),
-    NUM(U, Cost, 72080, 2, 0, 2),
-    NUM(U, Nation, 74080, 1, 0, 1),
-    NUM(U, FC, 78080, 1, 0, 1),
-    NUM(U, SabotAmmo, 79080, 1, 0, 1),
-    NUM(U, HEATAmmo, 80080, 1, 0, 1),
-    NUM(U, Stabiliser, 82080, 1, 0, 1),
-    NUM(U, Survive, 86080, 1, 0, 1),
-    NUM(U, Vision, 77080, 1, 0, 1),
-    NUM(U, Swim, 90080, 1, 0, 1),
-    NUM(U, SD, 92080, 1, 0, 1),
-    NUM(U, ROF, 81080, 1, 0, 1),
-    NUM(U, Carry, 85080, 1, 0, 1),
-    NUM(U, Weight, 87080, 1, 0, 1),
-    NUM(U, EW, 84080, 1, 0, 1),
-    NUM(U, RF, 83080, 1, 0, 1),
-    NUM(U, MC, 91080, 1, 0, 1),
-    NUM(U, MonthAvail, 93080, 1, 0, 1),
-    NUM(U, MonthUnAvail, 94080, 1, 0, 1),
-    NUM(U, SoundByte, 95080, 1, 0, 1),
-    NUM(U, WPNSound1, 96080, 4, 0, 1),
-    NUM(U, WPNSound2, 96080, 4, 1, 1),
-    NUM(U, WPNSound3, 96080, 4, 2, 1),
-    NUM(U, WPNSound4, 96080, 4, 3, 1),
-    NUM(U, SpareA, 26080, 1, 0, 1),
-    NUM(U, SpareB, 100080, 1, 0, 1),
-    NUM(U, WinterIcon, 101080, 2, 0, 2),
-    NUM(U, DesertIcon, 103080, 2, 0, 2),
-};
-
-const Field<W> kWeaponFields[] = {
-    NAME(W, 80),
-    NUM(W, Class, 3830, 1, 0, 1),
-    NUM(W, Size, 4330, 1, 0, 1),
-    NUM(W, WarheadSize, 4580, 1, 0, 1),
-    NUM(W, HEPen, 4830, 2, 0, 1),
-    NUM(W, HEKill, 5330, 2, 0, 1),
-    NUM(W, APPen, 4830, 2, 1, 1),
-    NUM(W, APKill, 5330, 2, 1, 1),
-    NUM(W, Accuracy, 5830, 1, 0, 1),
-    NUM(W, Range, 6080, 1, 0, 1),
-    NUM(W, SabotRange, 6330, 1, 0, 1),
-    NUM(W, SabotPen, 6580, 1, 0, 1),
-    NUM(W, HEATPen, 6830, 1, 0, 1),
-};
-
-const Field<F> kFormationFields[] = {
-    NAME(F, 131080),
-    NUM(F, Nation, 146080, 1, 0, 1),
-    NUM(F, YrAvail, 147080, 1, 0, 1),
-    NUM(F, MonthAvail, 171080, 1, 0, 1),
-    NUM(F, YrUntil, 148080, 1, 0, 1),
-    NUM(F, MonthUntil, 172080, 1, 0, 1),
-    NUM(F, Page, 149080, 1, 0, 1),
-    NUM(F, FormType, 150080, 1, 0, 1),
-    SLOT(1), SLOT(2), SLOT(3), SLOT(4), SLOT(5), SLOT(6), SLOT(7), SLOT(8), SLOT(9), SLOT(10),
-    NUM(F, ExpMod, 173080, 1, 0, 1),
-    NUM(F, MoraleMod, 174080, 1, 0, 1),
-};
-
-#undef NUM
-#undef NAME
-#undef SLOT
 
 // Which bytes of the buffer some field reads: every field of slots 1..N and the info text.
 std::vector<bool> MakeFieldBytes()
@@ -151,9 +18,9 @@ std::vector<bool> MakeFieldBytes()
                 for (std::size_t i = 0; i < f.Bytes; ++i)
                     covered[f.At(s) + i] = true;
     };
-    mark(kUnitFields, kUnitSlots);
-    mark(kWeaponFields, kWeaponSlots);
-    mark(kFormationFields, kFormationSlots);
+    mark(UnitLayout(), kUnitSlots);
+    mark(WeaponLayout(), kWeaponSlots);
+    mark(FormationLayout(), kFormationSlots);
     for (std::size_t i = 0; i < kInfoLength; ++i)
         covered[kInfoOffset + i] = true;
     return covered;
@@ -229,9 +96,9 @@ public:
 
     OobDiff Run()
     {
-        d_.Units = Table("unit", a_.UnitTable, b_.UnitTable, kUnitSlots, kUnitFields, true);
-        d_.Weapons = Table("weapon", a_.WeaponTable, b_.WeaponTable, kWeaponSlots, kWeaponFields, false);
-        d_.Formations = Table("formation", a_.FormationTable, b_.FormationTable, kFormationSlots, kFormationFields,
+        d_.Units = Table("unit", a_.UnitTable, b_.UnitTable, kUnitSlots, UnitLayout(), true);
+        d_.Weapons = Table("weapon", a_.WeaponTable, b_.WeaponTable, kWeaponSlots, WeaponLayout(), false);
+        d_.Formations = Table("formation", a_.FormationTable, b_.FormationTable, kFormationSlots, FormationLayout(),
                               true);
         if (a_.OOBInfo != b_.OOBInfo) {
             d_.Info = true;
@@ -261,20 +128,20 @@ public:
 
 private:
     // The records of one table, slot by slot; gives the number of records that differ.
-    template <typename Record, std::size_t N>
+    template <typename Record>
     int Table(const char* kind, const std::vector<Record>& as, const std::vector<Record>& bs, int slots,
-              const Field<Record> (&fields)[N], bool named)
+              std::span<const LayoutField<Record>> fields, bool named)
     {
         int changed = 0;
         for (std::size_t s = 1; s <= static_cast<std::size_t>(slots); ++s) {
             const Record& ra = as[s];
             const Record& rb = bs[s];
             std::string head;
-            for (const Field<Record>& f : fields) {
+            for (const LayoutField<Record>& f : fields) {
                 std::string was, now;
-                if (f.Number) {
-                    const long va = f.Number(ra);
-                    const long vb = f.Number(rb);
+                if (f.Get) {
+                    const long va = f.Get(ra);
+                    const long vb = f.Get(rb);
                     if (va == vb) {
                         HiddenIn(f.At(s), f.Bytes);
                         continue;

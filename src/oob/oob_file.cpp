@@ -23,6 +23,7 @@
 #endif
 
 #include "oob/changes.h"
+#include "oob/oob_layout.h"
 #include "oob/text.h"
 
 namespace brackle {
@@ -30,88 +31,6 @@ namespace brackle {
 namespace fs = std::filesystem;
 
 namespace {
-
-// One byte column: the entry of slot r sits at base + r * stride.
-template <typename Record>
-struct ByteColumn {
-    std::size_t base;
-    std::size_t stride;
-    std::uint8_t Record::*field;
-};
-
-// One 16-bit column, low byte first.
-template <typename Record>
-struct WordColumn {
-    std::size_t base;
-    std::size_t stride;
-    std::uint16_t Record::*field;
-};
-
-using U = UnitRecord;
-using W = WeaponRecord;
-using F = FormationRecord;
-
-constexpr std::size_t kInfoOffset = 0;
-constexpr std::size_t kWeaponNameOffset = 80;
-constexpr std::size_t kUnitNameOffset = 10080;
-constexpr std::size_t kFormationNameOffset = 131080;
-constexpr std::size_t kFormationSlotOffset = 151080;
-constexpr std::size_t kFormationExpModOffset = 173080;
-constexpr std::size_t kFormationMoraleModOffset = 174080;
-
-// Size is written on its own: some classes force it to 0 first.
-constexpr std::size_t kUnitSizeOffset = 27080;
-
-// Unit columns written unchanged. The years and months are clamped on save and
-// are listed apart.
-const ByteColumn<U> kUnitBytes[] = {
-    {25080, 1, &U::Class},      {26080, 1, &U::SpareA},     {28080, 1, &U::Crew},
-    {29080, 4, &U::Wpn1},       {29081, 4, &U::Wpn2},       {29082, 4, &U::Wpn3},
-    {29083, 4, &U::Wpn4},       {33080, 8, &U::Wpn1HEAmmo}, {33081, 8, &U::Wpn1APAmmo},
-    {33082, 8, &U::Wpn2HEAmmo}, {33083, 8, &U::Wpn2APAmmo}, {33084, 8, &U::Wpn3HEAmmo},
-    {33085, 8, &U::Wpn3APAmmo}, {33086, 8, &U::Wpn4HEAmmo}, {33087, 8, &U::Wpn4APAmmo},
-    {41080, 1, &U::Speed},      {42080, 14, &U::SteelHF},   {42081, 14, &U::SteelHS},
-    {42082, 14, &U::SteelHR},   {42083, 14, &U::SteelTF},   {42084, 14, &U::SteelTS},
-    {42085, 14, &U::SteelTR},   {42086, 14, &U::SteelTop},  {42087, 14, &U::HEATHF},
-    {42088, 14, &U::HEATHS},    {42089, 14, &U::HEATHR},    {42090, 14, &U::HEATTF},
-    {42091, 14, &U::HEATTS},    {42092, 14, &U::HEATTR},    {42093, 14, &U::HEATTop},
-    {56080, 7, &U::ERAHF},      {56081, 7, &U::ERAHS},      {56082, 7, &U::ERAHR},
-    {56083, 7, &U::ERATF},      {56084, 7, &U::ERATS},      {56085, 7, &U::ERATR},
-    {56086, 7, &U::ERATop},     {69080, 1, &U::Radio},      {74080, 1, &U::Nation},
-    {77080, 1, &U::Vision},     {78080, 1, &U::FC},         {79080, 1, &U::SabotAmmo},
-    {80080, 1, &U::HEATAmmo},   {81080, 1, &U::ROF},        {82080, 1, &U::Stabiliser},
-    {83080, 1, &U::RF},         {84080, 1, &U::EW},         {85080, 1, &U::Carry},
-    {86080, 1, &U::Survive},    {87080, 1, &U::Weight},     {90080, 1, &U::Swim},
-    {91080, 1, &U::MC},         {92080, 1, &U::SD},         {95080, 1, &U::SoundByte},
-    {96080, 4, &U::WPNSound1},  {96081, 4, &U::WPNSound2},  {96082, 4, &U::WPNSound3},
-    {96083, 4, &U::WPNSound4},  {100080, 1, &U::SpareB},
-};
-
-const ByteColumn<U> kUnitSize = {kUnitSizeOffset, 1, &U::Size};
-
-// Unit years and months, clamped into range on save.
-const ByteColumn<U> kUnitYears[] = {{70080, 1, &U::YrAvail}, {71080, 1, &U::YrUnavail}};
-const ByteColumn<U> kUnitMonths[] = {{93080, 1, &U::MonthAvail}, {94080, 1, &U::MonthUnAvail}};
-
-const WordColumn<U> kUnitWords[] = {
-    {72080, 2, &U::Cost},       {75080, 2, &U::PictureID},  {88080, 2, &U::Icon},
-    {101080, 2, &U::WinterIcon}, {103080, 2, &U::DesertIcon},
-};
-
-const ByteColumn<W> kWeaponBytes[] = {
-    {3830, 1, &W::Class},     {4330, 1, &W::Size},        {4580, 1, &W::WarheadSize},
-    {4830, 2, &W::HEPen},     {4831, 2, &W::APPen},       {5330, 2, &W::HEKill},
-    {5331, 2, &W::APKill},    {5830, 1, &W::Accuracy},    {6080, 1, &W::Range},
-    {6330, 1, &W::SabotRange}, {6580, 1, &W::SabotPen},   {6830, 1, &W::HEATPen},
-};
-
-const ByteColumn<F> kFormationBytes[] = {
-    {146080, 1, &F::Nation}, {149080, 1, &F::Page}, {150080, 1, &F::FormType},
-};
-const ByteColumn<F> kFormationYrAvail = {147080, 1, &F::YrAvail};
-const ByteColumn<F> kFormationYrUntil = {148080, 1, &F::YrUntil};
-const ByteColumn<F> kFormationMonthAvail = {171080, 1, &F::MonthAvail};
-const ByteColumn<F> kFormationMonthUntil = {172080, 1, &F::MonthUntil};
 
 // Reads the name at offset up to its first NUL byte, at most width bytes.
 std::string ReadName(const std::vector<std::uint8_t>& buf, std::size_t offset, std::size_t width)
@@ -144,23 +63,68 @@ void WriteWord(std::vector<std::uint8_t>& buf, std::size_t at, std::uint16_t v)
     buf[at + 1] = static_cast<std::uint8_t>(v >> 8);
 }
 
-template <typename Record>
-void Read(const std::vector<std::uint8_t>& buf, Record& rec, std::size_t slot, const ByteColumn<Record>& c)
-{
-    rec.*(c.field) = buf[c.base + slot * c.stride];
-}
-
-template <typename Record>
-void Write(std::vector<std::uint8_t>& buf, const Record& rec, std::size_t slot, const ByteColumn<Record>& c)
-{
-    buf[c.base + slot * c.stride] = rec.*(c.field);
-}
-
 // Year indexes are written as 1..120, months as 1..12; a zero month becomes zeroMonth.
 std::uint8_t ClampYear(std::uint8_t v) { return v > 120 ? 120 : (v == 0 ? 1 : v); }
 std::uint8_t ClampMonth(std::uint8_t v, std::uint8_t zeroMonth)
 {
     return v > 12 ? 12 : (v == 0 ? zeroMonth : v);
+}
+
+// Reads every number field of slot s's record from the buffer (names are read apart).
+template <typename Record>
+void ReadFields(const std::vector<std::uint8_t>& buf, Record& r, std::size_t s,
+                std::span<const LayoutField<Record>> fields)
+{
+    for (const LayoutField<Record>& f : fields) {
+        const std::size_t at = f.At(s);
+        switch (f.How) {
+        case Stored::Name:
+            break;
+        case Stored::SignedByte:
+            f.Set(r, static_cast<std::int8_t>(buf[at]));
+            break;
+        case Stored::Word:
+            f.Set(r, ReadWord(buf, at));
+            break;
+        case Stored::Byte:
+        case Stored::Year:
+        case Stored::Month:
+        case Stored::MonthUntil:
+            f.Set(r, buf[at]);
+            break;
+        }
+    }
+}
+
+// Writes every number field of slot s's record, years and months clamped.
+template <typename Record>
+void WriteFields(std::vector<std::uint8_t>& buf, const Record& r, std::size_t s,
+                 std::span<const LayoutField<Record>> fields)
+{
+    for (const LayoutField<Record>& f : fields) {
+        const std::size_t at = f.At(s);
+        switch (f.How) {
+        case Stored::Name:
+            break;
+        case Stored::Byte:
+        case Stored::SignedByte:
+            buf[at] = static_cast<std::uint8_t>(f.Get(r));
+            break;
+        case Stored::Word:
+            WriteWord(buf, at, static_cast<std::uint16_t>(f.Get(r)));
+            break;
+        case Stored::Year:
+            buf[at] = ClampYear(static_cast<std::uint8_t>(f.Get(r)));
+            break;
+        case Stored::Month:
+            buf[at] = ClampMonth(static_cast<std::uint8_t>(f.Get(r)), 1);
+            break;
+        case Stored::MonthUntil:
+            // An open-ended formation runs to the end of its last year.
+            buf[at] = ClampMonth(static_cast<std::uint8_t>(f.Get(r)), 12);
+            break;
+        }
+    }
 }
 
 bool IsSizelessClass(std::uint8_t c)
@@ -268,15 +232,7 @@ void ReadTablesFromBuffer(Oob& oob)
     for (std::size_t s = 1; s <= kUnitSlots; ++s) {
         UnitRecord& r = oob.UnitTable[s];
         r.Name = Trim(ReadName(buf, kUnitNameOffset + s * kNameLength, kNameLength));
-        for (const auto& c : kUnitBytes)
-            Read(buf, r, s, c);
-        Read(buf, r, s, kUnitSize);
-        for (const auto& c : kUnitYears)
-            Read(buf, r, s, c);
-        for (const auto& c : kUnitMonths)
-            Read(buf, r, s, c);
-        for (const auto& c : kUnitWords)
-            r.*(c.field) = ReadWord(buf, c.base + s * c.stride);
+        ReadFields(buf, r, s, UnitLayout());
     }
     CleanUnits(oob);
 
@@ -284,23 +240,13 @@ void ReadTablesFromBuffer(Oob& oob)
     for (std::size_t s = 1; s <= kWeaponSlots; ++s) {
         WeaponRecord& r = oob.WeaponTable[s];
         r.Name = ReadName(buf, kWeaponNameOffset + s * kNameLength, kNameLength);
-        for (const auto& c : kWeaponBytes)
-            Read(buf, r, s, c);
+        ReadFields(buf, r, s, WeaponLayout());
     }
 
     for (std::size_t s = 1; s <= kFormationSlots; ++s) {
         FormationRecord& r = oob.FormationTable[s];
         r.Name = ReadName(buf, kFormationNameOffset + s * kNameLength, kNameLength);
-        for (const auto& c : kFormationBytes)
-            Read(buf, r, s, c);
-        Read(buf, r, s, kFormationYrAvail);
-        Read(buf, r, s, kFormationYrUntil);
-        Read(buf, r, s, kFormationMonthAvail);
-        Read(buf, r, s, kFormationMonthUntil);
-        for (std::size_t k = 0; k < 10; ++k)
-            r.Slot[k] = ReadWord(buf, kFormationSlotOffset + s * 20 + k * 2);
-        r.ExpMod = static_cast<std::int8_t>(buf[kFormationExpModOffset + s]);
-        r.MoraleMod = static_cast<std::int8_t>(buf[kFormationMoraleModOffset + s]);
+        ReadFields(buf, r, s, FormationLayout());
     }
     CleanFormations(oob);
 }
@@ -317,43 +263,24 @@ void WriteTablesToBuffer(Oob& oob)
         WeaponRecord& r = oob.WeaponTable[s];
         r.Name = Trim(r.Name);
         WriteName(buf, kWeaponNameOffset + s * kNameLength, kNameLength, r.Name);
-        for (const auto& c : kWeaponBytes)
-            Write(buf, r, s, c);
+        WriteFields(buf, r, s, WeaponLayout());
     }
 
     for (std::size_t s = 1; s <= kUnitSlots; ++s) {
         UnitRecord& r = oob.UnitTable[s];
         r.Name = Trim(r.Name);
         WriteName(buf, kUnitNameOffset + s * kNameLength, kNameLength, r.Name);
-        for (const auto& c : kUnitBytes)
-            Write(buf, r, s, c);
         // Crew, boats and minelet batteries have no size.
         if (IsSizelessClass(r.Class))
             r.Size = 0;
-        Write(buf, r, s, kUnitSize);
-        for (const auto& c : kUnitYears)
-            buf[c.base + s * c.stride] = ClampYear(r.*(c.field));
-        for (const auto& c : kUnitMonths)
-            buf[c.base + s * c.stride] = ClampMonth(r.*(c.field), 1);
-        for (const auto& c : kUnitWords)
-            WriteWord(buf, c.base + s * c.stride, r.*(c.field));
+        WriteFields(buf, r, s, UnitLayout());
     }
 
     for (std::size_t s = 1; s <= kFormationSlots; ++s) {
         FormationRecord& r = oob.FormationTable[s];
         r.Name = Trim(r.Name);
         WriteName(buf, kFormationNameOffset + s * kNameLength, kNameLength, r.Name);
-        for (const auto& c : kFormationBytes)
-            Write(buf, r, s, c);
-        buf[kFormationYrAvail.base + s] = ClampYear(r.YrAvail);
-        buf[kFormationYrUntil.base + s] = ClampYear(r.YrUntil);
-        buf[kFormationMonthAvail.base + s] = ClampMonth(r.MonthAvail, 1);
-        // An open-ended formation runs to the end of its last year.
-        buf[kFormationMonthUntil.base + s] = ClampMonth(r.MonthUntil, 12);
-        for (std::size_t k = 0; k < 10; ++k)
-            WriteWord(buf, kFormationSlotOffset + s * 20 + k * 2, r.Slot[k]);
-        buf[kFormationExpModOffset + s] = static_cast<std::uint8_t>(r.ExpMod);
-        buf[kFormationMoraleModOffset + s] = static_cast<std::uint8_t>(r.MoraleMod);
+        WriteFields(buf, r, s, FormationLayout());
     }
 }
 
