@@ -153,6 +153,7 @@ TEST_F(UnitIconsPageTest, AnEditWithoutANumberHidesTheIcons)
 TEST_F(UnitIconsPageTest, ThePictureOfTheNumberTyped)
 {
     fs::copy_file(picDir / "Pm00123.lbm", picDir / "PM00007.LBM");
+    fs::copy_file(picDir / "Pm00123.lbm", picDir / "Pm99999.lbm");
     WriteText(picDir / "Pm00008.lbm", "FORM and no more");
     Go(1);
     EXPECT_TRUE(Shown("LBMImage"));
@@ -172,6 +173,9 @@ TEST_F(UnitIconsPageTest, ThePictureOfTheNumberTyped)
         {"1-2", false},    // no number
         {"", false},       // picture 0: none
         {"00123", true},
+        {"99999", true},   // the last picture number: Pm99999.lbm
+        {"100000", true},  // above it: held at 99999
+        {"99998", false},
     };
     for (const Case& c : cases) {
         Type("UnitLBMEdit", QString::fromLatin1(c.text));

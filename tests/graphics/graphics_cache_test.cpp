@@ -94,6 +94,15 @@ TEST_F(GraphicsCacheTest, PicturesAreKeptDecodedAndClearReadsAfresh)
     EXPECT_EQ(Colour(cache.Picture(7)), 0);
 }
 
+TEST_F(GraphicsCacheTest, TheLastPictureNumberIsAPictureLikeAnyOther)
+{
+    test::WriteBytes(pics / "Pm99999.lbm", ChunkyPicture(2, 1, {{1, 2, 3}, {4, 5, 6}}, {0, 1}));
+    test::WriteBytes(pics / "Pm99998.lbm", ChunkyPicture(2, 1, {{1, 2, 3}, {4, 5, 6}}, {1, 0}));
+    EXPECT_EQ(Colour(cache.Picture(99999)), 1);
+    EXPECT_EQ(Colour(cache.Picture(99998)), 0);
+    EXPECT_EQ(Colour(cache.Picture(100000)), -1);
+}
+
 TEST_F(GraphicsCacheTest, OnlyTheLastPicturesStayDecoded)
 {
     for (int n = 100; n < 100 + static_cast<int>(GraphicsCache::kPicturesKept) + 1; ++n)

@@ -12,6 +12,9 @@ TEST(GraphicsFiles, PictureNamesAndLookup)
 {
     EXPECT_EQ(PictureFileName(5), "Pm00005.lbm");
     EXPECT_EQ(PictureFileName(99999), "Pm99999.lbm");
+    EXPECT_EQ(PictureFileName(99998), "Pm99998.lbm");
+    EXPECT_EQ(PictureFileName(10000), "Pm10000.lbm");
+    EXPECT_EQ(PictureFileName(0), "Pm00000.lbm");
 
     test::TempDir dir;
     test::WriteText(dir / "PM00042.LBM", "x");
@@ -20,6 +23,12 @@ TEST(GraphicsFiles, PictureNamesAndLookup)
     EXPECT_EQ(FindPictureFile(dir.path(), 7), dir / "Pm00007.lbm");
     EXPECT_FALSE(FindPictureFile(dir.path(), 8));
     EXPECT_FALSE(FindPictureFile(dir.path(), -1));
+    EXPECT_FALSE(FindPictureFile(dir.path(), 100000));
+    // The last picture number has a file like any other.
+    test::WriteText(dir / "Pm99999.lbm", "x");
+    test::WriteText(dir / "Pm99998.lbm", "x");
+    EXPECT_EQ(FindPictureFile(dir.path(), 99999), dir / "Pm99999.lbm");
+    EXPECT_EQ(FindPictureFile(dir.path(), 99998), dir / "Pm99998.lbm");
     EXPECT_FALSE(FindPictureFile(dir.path(), 100000));
 
     test::WriteText(dir / "icon0012.SHP", "x");

@@ -220,5 +220,165 @@ TEST(IlbmDecoder, EveryTruncationGivesAMessage)
     }
 }
 
+// Planar pictures wider than one byte per plane, written out byte by byte. Each
+// plane's row is a whole number of 16-bit words: 2 bytes for 16 pixels, 4 bytes
+// (12 bits of padding) for 20. Bit 7 of a plane's first byte is pixel 0.
+
+// FORM, BMHD of a 16 x 2 8-plane ILBM (compression in byte 30), CMAP of one colour.
+Bytes Header16x2(std::uint8_t compression)
+{
+    return {'F', 'O', 'R', 'M', 0, 0, 0, 0, 'I', 'L', 'B', 'M',
+            'B', 'M', 'H', 'D', 0, 0, 0, 20,
+            0, 16,            // width 16
+            0, 2,             // height 2
+            0, 0, 0, 0,       // x, y
+            8, 0, compression, 0,
+            0, 0, 1, 1, 0, 16, 0, 2,
+            'C', 'M', 'A', 'P', 0, 0, 0, 3, 9, 8, 7, 0};  // one colour, pad byte
+}
+
+// Row 0: pixels 1 2 4 8 16 32 64 128 | 255 0 3 0 0 0 0 129
+// Row 1: pixels 0 0 0 0 0 0 0 15 | 0 85 0 0 0 0 170 0
+const Bytes kRows16 = {
+    0x80, 0xA1,  // plane 0: x0; x8, x10, x15
+    0x40, 0xA0,  // plane 1: x1; x8, x10
+    0x20, 0x80,  // plane 2: x2; x8
+    0x10, 0x80,  // plane 3: x3; x8
+    0x08, 0x80,  // plane 4: x4; x8
+    0x04, 0x80,  // plane 5: x5; x8
+    0x02, 0x80,  // plane 6: x6; x8
+    0x01, 0x81,  // plane 7: x7; x8, x15
+    0x01, 0x40,  // plane 0: x7; x9
+    0x01, 0x02,  // plane 1: x7; x14
+    0x01, 0x40,  // plane 2: x7; x9
+    0x01, 0x02,  // plane 3: x7; x14
+    0x00, 0x40,  // plane 4: x9
+    0x00, 0x02,  // plane 5: x14
+    0x00, 0x40,  // plane 6: x9
+    0x00, 0x02,  // plane 7: x14
+};
+const Bytes kPixels16 = {1, 2, 4, 8, 16, 32, 64, 128, 255, 0, 3, 0, 0, 0, 0, 129,
+                         0, 0, 0, 0, 0, 0, 0, 15,  0,   85, 0, 0, 0, 0, 170, 0};
+
+// The same for 20 x 2.
+Bytes Header20x2(std::uint8_t compression)
+{
+    return {'F', 'O', 'R', 'M', 0, 0, 0, 0, 'I', 'L', 'B', 'M',
+            'B', 'M', 'H', 'D', 0, 0, 0, 20,
+            0, 20,            // width 20
+            0, 2,             // height 2
+            0, 0, 0, 0,
+            8, 0, compression, 0,
+            0, 0, 1, 1, 0, 20, 0, 2,
+            'C', 'M', 'A', 'P', 0, 0, 0, 3, 9, 8, 7, 0};
+}
+
+// Row 0: pixel 0 is 7, pixel 8 is 200 (bits 3, 6, 7), pixels 16..19 are 1 2 128 255.
+// Row 1: pixel 12 is 129 (bits 0, 7), pixel 15 is 60 (bits 2..5).
+const Bytes kRows20 = {
+    0x80, 0x00, 0x9F, 0xFF,  // plane 0: x0; x16, x19; the padding bits after x19 all set
+    0x80, 0x00, 0x50, 0x00,  // plane 1: x0; x17, x19
+    0x80, 0x00, 0x10, 0x00,  // plane 2: x0; x19
+    0x00, 0x80, 0x10, 0x00,  // plane 3: x8; x19
+    0x00, 0x00, 0x10, 0x00,  // plane 4: x19
+    0x00, 0x00, 0x10, 0x00,  // plane 5: x19
+    0x00, 0x80, 0x10, 0x00,  // plane 6: x8; x19
+    0x00, 0x80, 0x30, 0x00,  // plane 7: x8; x18, x19
+    0x00, 0x08, 0x00, 0x00,  // plane 0: x12
+    0x00, 0x00, 0x00, 0x00,  // plane 1
+    0x00, 0x01, 0x00, 0x00,  // plane 2: x15
+    0x00, 0x01, 0x00, 0x00,  // plane 3: x15
+    0x00, 0x01, 0x00, 0x00,  // plane 4: x15
+    0x00, 0x01, 0x00, 0x00,  // plane 5: x15
+    0x00, 0x00, 0x00, 0x00,  // plane 6
+    0x00, 0x08, 0x00, 0x00,  // plane 7: x12
+};
+// kRows20 packed with ByteRun1 (n: n + 1 bytes as they stand; 257 - n: the next byte that often).
+const Bytes kPacked20 = {
+    10, 0x80, 0x00, 0x9F, 0xFF, 0x80, 0x00, 0x50, 0x00, 0x80, 0x00, 0x10,  // 11 bytes
+    0xFF, 0x00,                                                          // 00 twice
+    1, 0x80, 0x10,
+    0xFE, 0x00,                                                          // 00 three times
+    0, 0x10,
+    0xFE, 0x00,
+    0, 0x10,
+    0xFF, 0x00,
+    1, 0x80, 0x10,
+    0xFF, 0x00,
+    1, 0x80, 0x30,
+    0xFF, 0x00,                                                          // end of row 0, start of row 1
+    0, 0x08,
+    0xFA, 0x00,                                                          // 00 seven times
+    0, 0x01,
+    0xFE, 0x00,
+    0, 0x01,
+    0xFE, 0x00,
+    0, 0x01,
+    0xFE, 0x00,
+    0, 0x01,
+    0xFA, 0x00,
+    0, 0x08,
+    0xFF, 0x00,
+};
+const Bytes kPixels20 = {7, 0, 0, 0, 0, 0, 0,   0, 200, 0, 0, 0, 0, 0, 0, 0,  1, 2, 128, 255,
+                         0, 0, 0, 0, 0, 0, 0,   0, 0,   0, 0, 0, 129, 0, 0, 60, 0, 0, 0,  0};
+
+Bytes WithBody(Bytes file, const Bytes& body)
+{
+    const auto n = static_cast<std::uint32_t>(body.size());
+    Append(file, {'B', 'O', 'D', 'Y', 0, 0, static_cast<std::uint8_t>(n >> 8), static_cast<std::uint8_t>(n)});
+    Append(file, body);
+    return file;
+}
+
+TEST(IlbmDecoder, PlanarPicturesWiderThanEightPixels)
+{
+    Bytes literal16;  // ByteRun1 with literals only: 15 then a row's 16 bytes, twice
+    literal16.push_back(15);
+    literal16.insert(literal16.end(), kRows16.begin(), kRows16.begin() + 16);
+    literal16.push_back(15);
+    literal16.insert(literal16.end(), kRows16.begin() + 16, kRows16.end());
+    struct Case {
+        const char* what;
+        Bytes file;
+        int width;
+        const Bytes& pixels;
+    } cases[] = {
+        {"16 wide, uncompressed", WithBody(Header16x2(0), kRows16), 16, kPixels16},
+        {"16 wide, ByteRun1 literals", WithBody(Header16x2(1), literal16), 16, kPixels16},
+        {"20 wide, uncompressed", WithBody(Header20x2(0), kRows20), 20, kPixels20},
+        {"20 wide, ByteRun1 runs and literals", WithBody(Header20x2(1), kPacked20), 20, kPixels20},
+    };
+    ASSERT_EQ(kRows20.size(), 64u);
+    ASSERT_EQ(UnpackByteRun1(kPacked20, 64), kRows20) << "the packing above is what it says";
+    for (const Case& c : cases) {
+        const DecodeResult r = DecodeIlbm(c.file);
+        ASSERT_TRUE(r.ok) << c.what << ": " << r.error;
+        EXPECT_EQ(r.image.Width, c.width) << c.what;
+        EXPECT_EQ(r.image.Height, 2) << c.what;
+        EXPECT_EQ(r.image.Pixels, c.pixels) << c.what;
+        EXPECT_EQ(r.image.Palette[0], (std::array<std::uint8_t, 3>{9, 8, 7})) << c.what;
+    }
+}
+
+TEST(IlbmDecoder, EveryFormTypeButIlbmIsChunky)
+{
+    // A 4 x 2 body read as chunky rows gives these pixels; read as planes it would not.
+    const Bytes body = {0x80, 0x01, 0x40, 0x02, 0x20, 0x03, 0x10, 0x04};
+    for (const char* type : {"PBM ", "RGBN", "ACBM", "ilbm", "ILBX", "    "}) {
+        Bytes b = Start(type, 4, 2, 8, 0, 0);
+        Append(b, Chunk("BODY", body));
+        const DecodeResult r = DecodeIlbm(b);
+        ASSERT_TRUE(r.ok) << type << ": " << r.error;
+        EXPECT_EQ(r.image.Pixels, body) << "form type \"" << type << "\"";
+    }
+    // "ILBM" itself takes the planes: 4 pixels in 8 planes of one word each are 16 bytes a row.
+    Bytes b = Start("ILBM", 4, 1, 8, 0, 0);
+    Append(b, Chunk("BODY", {0x80, 0, 0x40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x10, 0}));
+    const DecodeResult r = DecodeIlbm(b);
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(r.image.Pixels, (Bytes{1, 2, 0, 128}));
+}
+
 }  // namespace
 }  // namespace brackle

@@ -282,6 +282,36 @@ TEST_F(BrowseTest, OnlyPicturesWhoseFilesExistAndDecodeAreShown)
         << "the .lbm files in any case, no folders, no other files";
 }
 
+TEST_F(BrowseTest, TheLastPictureNumberIsShownLikeAnyOther)
+{
+    AddPictures(99994, 99999);
+    struct Case {
+        int start;
+        const char* typed;  // typed over the number, when set
+    } cases[] = {{99999, nullptr}, {200000, nullptr}, {5, "99999"}, {5, "100000"}, {5, "99999x"}};
+    for (const auto& c : cases) {
+        Open(c.start);
+        if (c.typed)
+            Type(QString::fromLatin1(c.typed));
+        EXPECT_EQ(Bar()->value(), 99999) << c.start << " " << (c.typed ? c.typed : "");
+        ExpectPictureOf("TheLBMImage", 99999);
+        ExpectPictureOf("LBMImageMinus1", 99998);
+        ExpectPictureOf("LBMImageMinus4", 99995);
+        for (const char* beyond : {"LBMImagePlus1", "LBMImagePlus4"}) {
+            EXPECT_EQ(Frame(beyond)->Number(), -1) << beyond << ": no number past 99999";
+            EXPECT_FALSE(Frame(beyond)->HasPicture()) << beyond;
+        }
+        ASSERT_NE(Files()->currentItem(), nullptr);
+        EXPECT_EQ(Files()->currentItem()->text(), QStringLiteral("Pm99999.lbm"));
+    }
+    // From 99998 the picture to its right is the last one.
+    Open(99998);
+    ExpectPictureOf("LBMImagePlus1", 99999);
+    EXPECT_EQ(Frame("LBMImagePlus2")->Number(), -1);
+    Click("LBMImagePlus1");
+    EXPECT_EQ(form.ChosenPicture(), 99999);
+}
+
 TEST_F(BrowseTest, ClickingAFileGoesToTheNumberInItsName)
 {
     AddPictures({5, 42});

@@ -494,6 +494,13 @@ TEST(UnitBadAmmo, EachTestInItsOrder)
              w.SabotPen = 5;
          },
          {}},
+        {"HEAT rounds are looked at on slot 1 only, whatever slot 2 holds",
+         [](UnitRecord& u, WeaponRecord& w) {
+             u.Wpn2 = 8;  // MG 34: no HEAT penetration
+             u.HEATAmmo = 3;
+             w.HEATPen = 5;
+         },
+         {}},
         {"the unit's and the weapon's raw names",
          [](UnitRecord& u, WeaponRecord& w) {
              u.Name = " Tiger";
