@@ -1,6 +1,8 @@
 // brackle-cli: the editor's file handling from the command line.
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <ctime>
 #include <cstdio>
 #include <filesystem>
@@ -50,7 +52,8 @@ const char* const kUsage =
     "      when they are the same, 1 when they differ, 2 when no diff could be made.\n"
     "      --nation N, when given, is the number of both files.\n"
     "  brackle-cli demo DIR\n"
-    "      Write an invented demo game folder below DIR (DIR/Vornex/...).\n"
+    "      Write an invented demo game folder below DIR (DIR/Vornex/...); refused\n"
+    "      when DIR/Vornex is there already.\n"
     "  brackle-cli picture IN.lbm OUT.bmp\n"
     "      Decode the picture IN as the picture panel does and write it as an\n"
     "      8-bit BMP.\n"
@@ -60,11 +63,18 @@ const char* const kUsage =
     "      as an 8-bit BMP.\n"
     "  brackle-cli --help\n"
     "      Show this text.\n"
+    "  brackle-cli --version\n"
+    "      Show the version.\n"
     "\n"
     "N is the file number (1..999) and the nation of the file's own records. It\n"
     "defaults to the number in IN's name when IN is called obatNNN.obf; for any\n"
     "other name --nation is required. FILE is a BRVX.ini to take nation and unit\n"
     "class names from; without it every name reads \"*NO INI FILE!*\".\n"
+    "\n"
+    "Exit codes: 0 done; 1 a file could not be read or written (check: findings;\n"
+    "diff: the files differ); 2 bad arguments (diff: no diff could be made); 3 check\n"
+    "stopped on a date; 4 the standard output could not be written (a full disk, a\n"
+    "closed pipe): what was printed is incomplete.\n"
     "\n"
     "Reports (ARG: the class C, or the number U, F or W of the unit, formation or\n"
     "weapon whose row the report window would click):\n";
@@ -372,6 +382,13 @@ int Demo(const std::vector<std::string>& args)
         return BadArguments(*err);
     if (o.positional.size() != 1)
         return BadArguments("demo needs exactly one folder DIR");
+    if (o.positional[0].empty())
+        return BadArguments("demo needs a folder DIR, not an empty name");
+    // Never over a game folder that is already there: it may be the user's own.
+    const fs::path existing = fs::path(o.positional[0]) / "Vornex";
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(existing, ec)))
+        return Fail(existing.string() + " is already there; the demo is written only where there is no Vornex folder yet");
     std::string error;
     if (!WriteDemoGame(o.positional[0], &error))
         return Fail("cannot write the demo game: " + error);
@@ -456,17 +473,19 @@ int Icon(const std::vector<std::string>& args)
     return WriteBmp(decoded.image, o.positional[1]);
 }
 
-}  // namespace
 
-int main(int argc, char** argv)
+int Run(std::vector<std::string> args)
 {
-    std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty())
         return BadArguments("no command given");
     const std::string command = args[0];
     args.erase(args.begin());
     if (command == "--help" || command == "-h" || command == "help") {
         PrintUsage();
+        return 0;
+    }
+    if (command == "--version") {
+        std::cout << "brackle-cli " << BRACKLE_VERSION << "\n";
         return 0;
     }
     for (const auto& a : args)
@@ -493,4 +512,28 @@ int main(int argc, char** argv)
     if (command == "icon")
         return Icon(args);
     return BadArguments("unknown command " + command);
+}
+
+// Whether everything printed reached the standard output: a full disk or a
+// closed pipe must not pass for a complete report.
+bool OutputWritten()
+{
+    errno = 0;
+    std::cout.flush();
+    const bool flushed = std::fflush(stdout) == 0;
+    return flushed && std::cout.good() && !std::ferror(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int code = Run(std::vector<std::string>(argv + 1, argv + argc));
+    if (!OutputWritten()) {
+        const int err = errno;
+        std::cerr << "brackle-cli: cannot write the standard output"
+                  << (err != 0 ? std::string(": ") + std::strerror(err) : std::string()) << "\n";
+        return 4;
+    }
+    return code;
 }

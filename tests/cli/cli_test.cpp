@@ -42,18 +42,20 @@ std::string Quote(const std::string& s)
 
 class Cli : public ::testing::Test {
 protected:
-    CliRun Call(const std::vector<std::string>& args)
+    // stdoutTo: where the standard output goes instead of a file read back
+    // (such as /dev/full, a disk that is full).
+    CliRun Call(const std::vector<std::string>& args, const std::string& stdoutTo = "")
     {
         std::string cmd = Quote(BRACKLE_CLI);
         for (const auto& a : args)
             cmd += " " + Quote(a);
         const fs::path out = dir_ / "stdout.txt";
         const fs::path err = dir_ / "stderr.txt";
-        cmd += " >" + Quote(out.string()) + " 2>" + Quote(err.string()) + " </dev/null";
+        cmd += " >" + Quote(stdoutTo.empty() ? out.string() : stdoutTo) + " 2>" + Quote(err.string()) + " </dev/null";
         const int status = std::system(cmd.c_str());
         CliRun r;
         r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.out = test::ReadText(out);
+        r.out = stdoutTo.empty() ? test::ReadText(out) : std::string();
         r.err = test::ReadText(err);
         return r;
     }
@@ -860,6 +862,61 @@ TEST_F(Cli, PictureAndIconRefuseBadArguments)
     const CliRun help = Call({"--help"});
     EXPECT_NE(help.out.find("picture IN.lbm OUT.bmp"), std::string::npos);
     EXPECT_NE(help.out.find("icon V OUT.bmp --graphics DIR [--transparent T]"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace brackle
+
+namespace brackle {
+namespace {
+
+// A script must never take an empty or cut report for a complete one.
+TEST_F(Cli, OutputThatCannotBeWrittenExitsFour)
+{
+    const std::string oob = DemoOob(1).string();
+    const std::string other = DemoOob(2).string();
+    const std::vector<std::vector<std::string>> commands = {
+        {"--help"},        {"--version"},          {"info", oob},
+        {"check", oob},    {"report", "weapons", oob}, {"report", "bad-ammo", oob},
+        {"diff", oob, other}, {"diff", oob, oob},
+    };
+    for (const auto& args : commands) {
+        const CliRun r = Call(args, "/dev/full");
+        EXPECT_EQ(r.code, 4) << args[0];
+        EXPECT_NE(r.err.find("cannot write the standard output"), std::string::npos) << args[0] << ": " << r.err;
+    }
+}
+
+TEST_F(Cli, VersionAndHelpNameTheVersionExitCodesAndEveryReport)
+{
+    const CliRun version = Call({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, std::string("brackle-cli ") + BRACKLE_VERSION + "\n");
+    const CliRun help = Call({"--help"});
+    EXPECT_EQ(help.code, 0);
+    for (const char* text : {"--version", "4 the standard output could not be written", "  unused-weapons ",
+                             "  broken-links ", "  bad-ammo "})
+        EXPECT_NE(help.out.find(text), std::string::npos) << text;
+}
+
+// The demo goes only where no game folder is: a real game is never overwritten.
+TEST_F(Cli, DemoRefusesAFolderThatHoldsAGameAlready)
+{
+    const fs::path dir = dir_ / "real";
+    const fs::path oobs = dir / "Vornex" / "game data" / "oobs";
+    fs::create_directories(oobs);
+    const std::vector<unsigned char> mine(175080, 7);
+    test::WriteBytes(oobs / "obat001.obf", mine);
+    const CliRun r = Call({"demo", dir.string()});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find((dir / "Vornex").string()), std::string::npos) << r.err;
+    EXPECT_EQ(test::ReadBytes(oobs / "obat001.obf"), mine);
+    EXPECT_FALSE(fs::exists(dir / "Vornex" / "Brackle"));
+    EXPECT_FALSE(fs::exists(oobs / "obat002.obf"));
+
+    const CliRun empty = Call({"demo", ""});
+    EXPECT_EQ(empty.code, 2);
+    EXPECT_FALSE(fs::exists(fs::current_path() / "Vornex"));
 }
 
 }  // namespace
