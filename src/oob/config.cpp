@@ -4,6 +4,8 @@
 #include <cctype>
 #include <fstream>
 #include <sstream>
+#include <string_view>
+#include <vector>
 
 #include "oob/oob_file.h"
 #include "oob/text.h"
@@ -32,20 +34,42 @@ std::string KeyOf(const std::string& section, const std::string& key)
 
 }  // namespace
 
+namespace {
+
+// Texts the system uses are at most this long; a longer value is cut on reading,
+// so a runaway value in the file can never reach a list or a caption whole.
+constexpr std::size_t kMaxIniText = 255;
+
+// The lines of text, ended by LF, CRLF or a lone CR (as a file saved by any
+// editor on any platform ends them), without their ends.
+std::vector<std::string_view> Lines(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\n' && text[i] != '\r')
+            continue;
+        lines.push_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.push_back(text.substr(start));
+    return lines;
+}
+
+}  // namespace
+
 IniFile IniFile::FromText(const std::string& text)
 {
     IniFile ini;
-    std::istringstream in(text);
-    std::string line;
+    std::string_view body = text;
+    if (body.substr(0, 3) == "\xEF\xBB\xBF")  // a UTF-8 byte order mark
+        body.remove_prefix(3);
     std::string section;
-    bool first = true;
-    while (std::getline(in, line)) {
-        if (first) {
-            first = false;
-            if (line.rfind("\xEF\xBB\xBF", 0) == 0)  // a UTF-8 byte order mark
-                line.erase(0, 3);
-        }
-        const std::string t = TrimBlanks(line);
+    for (const std::string_view line : Lines(body)) {
+        const std::string t = TrimBlanks(std::string(line));
         if (t.empty() || t[0] == ';')
             continue;
         if (t[0] == '[') {
@@ -59,7 +83,8 @@ IniFile IniFile::FromText(const std::string& text)
         const std::string key = TrimBlanks(t.substr(0, eq));
         if (key.empty())
             continue;
-        ini.values_.emplace(KeyOf(section, key), TrimBlanks(t.substr(eq + 1)));  // first one wins
+        const std::string value = TrimBlanks(TrimBlanks(t.substr(eq + 1)).substr(0, kMaxIniText));
+        ini.values_.emplace(KeyOf(section, key), value);  // first one wins
     }
     return ini;
 }

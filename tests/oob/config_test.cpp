@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace brackle {
 namespace {
 
@@ -47,6 +49,42 @@ TEST(Config, SettingsClampAndDefault)
     NameTables names;
     readinifile(nullptr, s, names);
     EXPECT_EQ(names.NationNames[1], kNoIniFile);
+}
+
+// Files saved on any platform: LF, CRLF and an old editor's lone CR all end lines.
+TEST(Config, EveryKindOfLineEndEndsALine)
+{
+    const char* const texts[] = {
+        "[NationNames]\nobat1=Kestrel\nobat2=Varn\n[UnitClassNames]\nUnitClass7=Scout",
+        "[NationNames]\r\nobat1=Kestrel\r\nobat2=Varn\r\n[UnitClassNames]\r\nUnitClass7=Scout\r\n",
+        "[NationNames]\robat1=Kestrel\robat2=Varn\r[UnitClassNames]\rUnitClass7=Scout\r",
+        "[NationNames]\robat1=Kestrel\r\nobat2=Varn\n\n\r[UnitClassNames]\rUnitClass7=Scout",
+    };
+    for (const char* text : texts) {
+        const IniFile ini = IniFile::FromText(text);
+        Settings s;
+        NameTables names;
+        readinifile(&ini, s, names);
+        EXPECT_EQ(names.NationNames[1], "Kestrel") << text;
+        EXPECT_EQ(names.NationNames[2], "Varn") << text;
+        EXPECT_EQ(names.UnitClassNames[7], "Scout") << text;
+    }
+}
+
+// A runaway value (megabytes on one line) is cut to the 255 characters a text holds.
+TEST(Config, ValuesAreCutTo255Characters)
+{
+    const std::string huge(10 * 1024 * 1024, 'N');
+    const std::string text = "[NationNames]\nobat1=" + huge + "\nobat2=" + std::string(255, 'b') +
+                             "\nobat3=" + std::string(256, 'c') + "\n[UnitClassNames]\nUnitClass0=" + huge + "\n";
+    const IniFile ini = IniFile::FromText(text);
+    Settings s;
+    NameTables names;
+    readinifile(&ini, s, names);
+    EXPECT_EQ(names.NationNames[1], std::string(255, 'N'));
+    EXPECT_EQ(names.NationNames[2], std::string(255, 'b'));
+    EXPECT_EQ(names.NationNames[3], std::string(255, 'c'));
+    EXPECT_EQ(names.UnitClassNames[0], std::string(255, 'N'));
 }
 
 TEST(Config, GameRootIsTheFolderAboveTheEditorsFolder)
