@@ -1,6 +1,7 @@
 #include "app/application_qt.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -23,6 +24,8 @@
 #include "widgets/text_qt.h"
 
 namespace brackle {
+
+namespace fs = std::filesystem;
 
 std::optional<StartOptions> ParseStartOptions(const QStringList& args, QString* error)
 {
@@ -92,6 +95,23 @@ std::optional<StartOptions> ParseStartOptions(const QStringList& args, QString* 
     return o;
 }
 
+QString UsageText()
+{
+    return QStringLiteral(
+        "usage: brackle [options]\n"
+        "  --game-root DIR     the game's folder (default: the folder above the one started in)\n"
+        "  --open N            open OOB file N (1..99) after start-up\n"
+        "  --page PAGE         the page shown once the file is open: units, weapons, formations, load or info\n"
+        "  --slot N            the slot shown on that page (1..999)\n"
+        "  --report TAB        open the report window on a tab (e.g. TabBrokenLinks) and run it\n"
+        "  --no-splash         start without the splash screen\n"
+        "  --screenshot FILE   save a PNG of the window and quit; exit 1 when the folder, the file\n"
+        "                      or the report asked for could not be shown\n"
+        "  --help              print this and exit\n"
+        "  --version           print the version and exit\n"
+        "Relative paths are taken from the folder the editor is started in.\n");
+}
+
 ShellDialog::ShellDialog(const QString& objectName, const QString& caption, QWidget* parent) : QDialog(parent)
 {
     setObjectName(objectName);
@@ -109,7 +129,15 @@ Application::Application(Dialogs& dialogs, const StartupPaths& paths, const Star
         splash = std::make_unique<SplashScreen>();
         splash->RunUntilDone();
     }
+    // Paths on the command line mean the folder the editor was started in; opening
+    // a file makes the OOB folder current later, so they are made whole now.
     StartupPaths p = paths;
+    std::error_code ec;
+    const fs::path started = p.CurrentDir.empty() ? fs::current_path(ec) : p.CurrentDir;
+    if (!options_.GameRoot.empty() && options_.GameRoot.is_relative())
+        options_.GameRoot = started / options_.GameRoot;
+    if (!options_.Screenshot.isEmpty() && QDir::isRelativePath(options_.Screenshot))
+        options_.Screenshot = QDir(PathToQt(started)).absoluteFilePath(options_.Screenshot);
     if (!options_.GameRoot.empty())
         p.GameRootOverride = options_.GameRoot;
     main_ = std::make_unique<TSDIAppForm>(*oob_, dialogs_, p);
@@ -125,6 +153,7 @@ Application::Application(Dialogs& dialogs, const StartupPaths& paths, const Star
     }
     {
         auto sandR = std::make_unique<TFormSandR>(main_.get());
+        main_->ReportDroppedCharacters(sandR.get());
         if (auto* qt = dynamic_cast<QtDialogs*>(&dialogs_))
             qt->SetSandRForm(sandR.get());
         windows_.push_back(std::move(sandR));
@@ -245,24 +274,41 @@ std::optional<int> Application::Show()
     }
     // Said once the window is up, so a screenshot run closes it like any other box.
     main_->ReportIconMapProblems();
+    // What was asked for and could not be shown makes a screenshot run fail.
+    bool failed = false;
+    if (!main_->OOBFolderProblem().isEmpty()) {
+        std::fprintf(stderr, "brackle: %s\n", main_->OOBFolderProblem().toLocal8Bit().constData());
+        failed = true;
+    }
     if (options_.Open > 0) {
         auto* list = main_->findChild<QListWidget*>(QStringLiteral("KobListBox"));
         if (list && list->count() >= options_.Open) {
             list->setCurrentRow(options_.Open - 1);
             main_->KobListBoxDblClick();
-        } else {
-            std::fprintf(stderr, "brackle: cannot open file %d: no OOB files in %s\n", options_.Open,
+        }
+        if (!oob_->FileLoaded || oob_->CurrentOOB != options_.Open) {
+            std::fprintf(stderr, "brackle: could not open file %d in %s\n", options_.Open,
                          main_->OOBDir().string().c_str());
+            failed = true;
         }
     }
     if (oob_->FileLoaded && (options_.Page >= 0 || options_.Slot > 0))
         main_->ShowPageAt(options_.Page, options_.Slot);
     QWidget* shot = main_.get();
-    if (oob_->FileLoaded && !options_.ReportTab.isEmpty()) {
-        main_->FindformClick();
-        if (!report_->ShowTab(options_.ReportTab))
-            std::fprintf(stderr, "brackle: the report window has no tab %s\n", options_.ReportTab.toLocal8Bit().constData());
-        shot = report_;
+    if (!options_.ReportTab.isEmpty()) {
+        if (!oob_->FileLoaded) {
+            std::fprintf(stderr, "brackle: no file is open, so the report %s cannot run\n",
+                         options_.ReportTab.toLocal8Bit().constData());
+            failed = true;
+        } else {
+            main_->FindformClick();
+            if (!report_->ShowTab(options_.ReportTab)) {
+                std::fprintf(stderr, "brackle: the report window has no tab %s\n",
+                             options_.ReportTab.toLocal8Bit().constData());
+                failed = true;
+            }
+            shot = report_;
+        }
     }
     if (!options_.Screenshot.isEmpty()) {
         for (int i = 0; i < 5; ++i)
@@ -272,7 +318,7 @@ std::optional<int> Application::Show()
         if (!ok)
             std::fprintf(stderr, "brackle: cannot write the screenshot %s\n", options_.Screenshot.toLocal8Bit().constData());
         main_->CloseWithoutAsking();
-        return ok ? 0 : 1;
+        return ok && !failed ? 0 : 1;
     }
     return std::nullopt;
 }

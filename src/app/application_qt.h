@@ -26,6 +26,9 @@ struct StartOptions {
     QString ReportTab;               // open the report window on this tab (and run it); empty for none
 };
 
+// The options, one a line, for --help.
+QString UsageText();
+
 // Reads the command line; on a bad argument gives nullopt and sets error.
 std::optional<StartOptions> ParseStartOptions(const QStringList& args, QString* error);
 

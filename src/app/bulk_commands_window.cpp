@@ -51,7 +51,7 @@ void TSDIAppForm::ExportBtnClick()
         const QString text = reason.rfind(notCreated, 0) == 0
                                  ? QStringLiteral("Unable to open csv output file ") + file
                                  : QStringLiteral("Unable to write csv output file ") + file +
-                                       QStringLiteral("\r\n\r\n") + ToQt(reason);
+                                       QStringLiteral("\r\n\r\n") + SystemTextToQt(reason);
         dialogs_.Message(this, QStringLiteral("Brackle"), text, Dialogs::Icon::Warning);
     };
     const QString where = QDir::toNativeSeparators(PathToQt(dir));
@@ -69,7 +69,7 @@ void TSDIAppForm::ExportBtnClick()
             },
             fileFailed,
             [this](const LoadResult& bad) {
-                dialogs_.Message(this, ToQt(bad.caption), ToQt(bad.text), Dialogs::Icon::Error);
+                dialogs_.Message(this, SystemTextToQt(bad.caption), SystemTextToQt(bad.text), Dialogs::Icon::Error);
             });
         done += QStringLiteral(" - %1 OOB file%2 dumped").arg(result.Dumped).arg(result.Dumped == 1 ? "" : "s");
     }

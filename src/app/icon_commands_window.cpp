@@ -91,7 +91,7 @@ void TSDIAppForm::ReportIconMapProblems()
         return;
     const std::string text = IconMapWarningText(iconMapMessages_);
     iconMapMessages_.clear();
-    dialogs_.Message(this, QStringLiteral("Brackle"), ToQt(text), Dialogs::Icon::Warning);
+    dialogs_.Message(this, QStringLiteral("Brackle"), SystemTextToQt(text), Dialogs::Icon::Warning);
 }
 
 }  // namespace brackle

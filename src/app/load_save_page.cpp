@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
+#include <QFileSystemWatcher>
+#include <QSignalBlocker>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
@@ -96,8 +98,11 @@ void TSDIAppForm::FormCreate(const StartupPaths& paths)
 
     std::error_code ec;
     if (!fs::is_directory(folders_.OOBDir, ec)) {
-        SetStatus(QStringLiteral("Cannot find the OOB folder %1 - choose the folder that holds the obat files")
-                      .arg(Native(folders_.OOBDir)));
+        SetStatus(QStringLiteral("Cannot find the OOB folder %1 (%2) - choose the folder that holds the obat files")
+                      .arg(Native(folders_.OOBDir),
+                           SystemTextToQt(ec ? ec.message() : std::make_error_code(std::errc::no_such_file_or_directory).message())));
+    } else if (!folderProblem_.isEmpty()) {
+        SetStatus(folderProblem_);
     } else if (!ini) {
         SetStatus(QStringLiteral("No BRVX.ini in %1 - nation and class names are missing")
                       .arg(Native(programDir_)));
@@ -122,9 +127,29 @@ void TSDIAppForm::SetOOBDir(const fs::path& dir)
             driveBox_->setCurrentIndex(i);
     }
     SetList();
+    WatchOOBDir();
 }
 
 void TSDIAppForm::SetList()
+{
+    FillKobList();
+    for (int n = 1; n <= kNations; ++n) {
+        if (present_[n]) {
+            kobList_->setCurrentRow(n - 1);
+            break;
+        }
+    }
+    if (kobList_->count() > 0)
+        kobList_->setFocus();
+}
+
+QString TSDIAppForm::KobEntry(int n) const
+{
+    const QString number = present_[n] ? ListNumber(n) : QStringLiteral(" ? ") + ListNumber(n);
+    return number + QStringLiteral(" - ") + ToQt(NationName(oob_.Names, n));
+}
+
+void TSDIAppForm::FillKobList()
 {
     kobList_->clear();
     bool any = false;
@@ -132,17 +157,58 @@ void TSDIAppForm::SetList()
         present_[n] = OOBExists(folders_.OOBDir, n);
         any = any || present_[n];
     }
+    // A folder that cannot be listed looks empty; the status line says why.
+    std::error_code ec;
+    fs::directory_iterator listing(folders_.OOBDir, ec);
+    folderProblem_ = ec ? QStringLiteral("Cannot read the OOB folder %1: %2")
+                              .arg(Native(folders_.OOBDir), SystemTextToQt(ec.message()))
+                        : QString();
     if (!any)
         return;
-    int first = 0;
-    for (int n = 1; n <= kNations; ++n) {
-        const QString number = present_[n] ? ListNumber(n) : QStringLiteral(" ? ") + ListNumber(n);
-        kobList_->addItem(number + QStringLiteral(" - ") + ToQt(NationName(oob_.Names, n)));
-        if (present_[n] && first == 0)
-            first = n;
+    for (int n = 1; n <= kNations; ++n)
+        kobList_->addItem(KobEntry(n));
+}
+
+void TSDIAppForm::RefreshKobList()
+{
+    bool changed = false;
+    for (int n = 1; n <= kNations && !changed; ++n)
+        changed = OOBExists(folders_.OOBDir, n) != present_[n];
+    std::error_code ec;
+    fs::directory_iterator listing(folders_.OOBDir, ec);
+    const bool problem = static_cast<bool>(ec);
+    if (!changed && problem == !folderProblem_.isEmpty())
+        return;
+    // The user's selection stays where it was; the focus stays where it is.
+    const int row = kobList_->currentRow();
+    const QSignalBlocker quiet(kobList_);
+    FillKobList();
+    if (row >= 0 && row < kobList_->count()) {
+        kobList_->setCurrentRow(row);
+    } else {
+        for (int n = 1; n <= kNations; ++n) {
+            if (present_[n]) {
+                kobList_->setCurrentRow(n - 1);
+                break;
+            }
+        }
     }
-    kobList_->setCurrentRow(first - 1);
-    kobList_->setFocus();
+    if (!folderProblem_.isEmpty())
+        SetStatus(folderProblem_);
+    WatchOOBDir();
+}
+
+void TSDIAppForm::WatchOOBDir()
+{
+    if (!oobWatch_) {
+        oobWatch_ = new QFileSystemWatcher(this);
+        connect(oobWatch_, &QFileSystemWatcher::directoryChanged, this, [this] { RefreshKobList(); });
+    }
+    if (!oobWatch_->directories().isEmpty())
+        oobWatch_->removePaths(oobWatch_->directories());
+    std::error_code ec;
+    if (fs::is_directory(folders_.OOBDir, ec))
+        oobWatch_->addPath(PathToQt(folders_.OOBDir));
 }
 
 void TSDIAppForm::KobListBoxDblClick()
@@ -166,12 +232,15 @@ void TSDIAppForm::KobListBoxDblClick()
     const LoadResult r = load_(oob_, folders_.OOBDir, n);
     if (r.code != 0) {
         oob_.CurrentOOB = previous;
-        dialogs_.Message(this, ToQt(r.caption), ToQt(r.text), Dialogs::Icon::Error);
+        dialogs_.Message(this, SystemTextToQt(r.caption), SystemTextToQt(r.text), Dialogs::Icon::Error);
         return;
     }
     // Save writes back where the file came from; another folder chosen later is asked about.
     loadedPath_ = r.path;
-    const QString entry = kobList_->item(row)->text();
+    // The entry as the file is now, whatever the list showed when it was opened.
+    present_[n] = true;
+    const QString entry = KobEntry(n);
+    kobList_->item(row)->setText(entry);
     UpdateCaption(QStringLiteral("Brackle for Vornex : - ") + entry);
     oob_.CurrentWeapon = oob_.CurrentUnit = oob_.CurrentFormation = 1;
     SetStatus(QStringLiteral("Loaded ") + Native(folders_.OOBDir) + Sep() + entry);
@@ -181,8 +250,8 @@ void TSDIAppForm::KobListBoxDblClick()
     for (const char* name : kDataCommands)
         actions_.at(QString::fromLatin1(name))->setEnabled(true);
     actions_.at(QStringLiteral("Findform"))->setEnabled(!reportWindowOpen_);
-    if (reportWindowOpen_)
-        reportWindow_->Refresh();  // its lists show the file now open
+    if (reportWindow_)
+        reportWindow_->FileOpened(entry);  // nothing of the file before stays in it
     for (const char* name : kDataButtons)
         buttons_.at(QString::fromLatin1(name))->setEnabled(true);
     ShowRecordPages(true);
@@ -192,7 +261,7 @@ void TSDIAppForm::KobListBoxDblClick()
         viewer_->setCurrentIndex(UnitsPage);  // runs the page change
     // The file is open; the warning only says what a save would do to it.
     if (!r.warning.empty())
-        dialogs_.Message(this, QStringLiteral("Brackle"), ToQt(r.warning), Dialogs::Icon::Warning);
+        dialogs_.Message(this, QStringLiteral("Brackle"), SystemTextToQt(r.warning), Dialogs::Icon::Warning);
 }
 
 namespace {
@@ -202,7 +271,7 @@ namespace {
 QString SaveFailureText(const SaveResult& r, bool existed)
 {
     return QStringLiteral("Could not save %1\r\n\r\n%2\r\n\r\n%3")
-        .arg(QDir::toNativeSeparators(PathToQt(r.path)), ToQt(r.reason),
+        .arg(QDir::toNativeSeparators(PathToQt(r.path)), SystemTextToQt(r.reason),
              existed ? QStringLiteral("The file on disk was not changed.") : QStringLiteral("No file was written."));
 }
 
@@ -306,7 +375,7 @@ void TSDIAppForm::DirectoryListBox1Change(const QString& dir)
     if (dir.isEmpty())
         return;
     SetOOBDir(PathFromQt(dir));
-    SetStatus(QStringLiteral("Searching in ") + Native(folders_.OOBDir));
+    SetStatus(folderProblem_.isEmpty() ? QStringLiteral("Searching in ") + Native(folders_.OOBDir) : folderProblem_);
 }
 
 void TSDIAppForm::ChooseDirBtnClick()

@@ -81,6 +81,7 @@ TSDIAppForm::TSDIAppForm(Oob& oob, Dialogs& dialogs, const StartupPaths& paths, 
     BuildMenus();
     resize(781, 656);
     FormCreate(paths);
+    ReportDroppedCharacters(this);
     connect(viewer_, &QTabWidget::currentChanged, this, [this] { ViewerChange(); });
     qApp->installEventFilter(this);
     UpdateEditActions();
@@ -420,6 +421,13 @@ void TSDIAppForm::SetStatus(const QString& text)
     status_->setText(text);
 }
 
+void TSDIAppForm::ReportDroppedCharacters(QObject* root)
+{
+    for (auto* validator : root->findChildren<Latin1Validator*>())
+        connect(validator, &Latin1Validator::charactersDropped, this,
+                [this](const QString& characters) { SetStatus(DroppedCharactersText(characters)); });
+}
+
 void TSDIAppForm::UpdateCaption(const QString& caption)
 {
     caption_ = caption;
@@ -581,6 +589,10 @@ bool TSDIAppForm::eventFilter(QObject* watched, QEvent* event)
                 actions_.at(QString::fromLatin1(action))->setEnabled(w->isEnabled());
         }
     }
+    // Back in the window: the list follows what came or went on disk meanwhile
+    // (beside the folder watch, which a network folder may not serve).
+    if (event->type() == QEvent::WindowActivate && watched == this)
+        RefreshKobList();
     if (event->type() == QEvent::Resize && w) {
         if (auto* area = qobject_cast<QScrollArea*>(w->parentWidget()); area && area->viewport() == w)
             FitRecordForm(area);

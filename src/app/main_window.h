@@ -27,6 +27,7 @@ class QTabWidget;
 class QToolButton;
 class QTreeView;
 class QFileSystemModel;
+class QFileSystemWatcher;
 
 namespace brackle {
 
@@ -74,8 +75,14 @@ public:
     // Closes without asking (used when the editor was started to take a screenshot).
     void CloseWithoutAsking();
 
-    // Load/Save page.
+    // Load/Save page. SetList rebuilds the list and selects the first file;
+    // RefreshKobList follows files that came or went on disk, keeping the selection.
     void SetList();
+    void RefreshKobList();
+    // Why the OOB folder could not be listed (with the system's reason); empty when it could.
+    const QString& OOBFolderProblem() const { return folderProblem_; }
+    // Says in the status line which characters the Latin-1 edits under root left out.
+    void ReportDroppedCharacters(QObject* root);
     void KobListBoxDblClick();
     void SaveBtnClick();
     void SaveAs1Click();
@@ -208,6 +215,9 @@ private:
     bool SaveCurrentFile();
     void ShowRecordPages(bool show);
     void SetOOBDir(const std::filesystem::path& dir);
+    void FillKobList();
+    void WatchOOBDir();
+    QString KobEntry(int n) const;  // "obat05 - Name", " ? obat05 - Name" for a missing file
     QString Hinted(QWidget* w, const QString& hint);
     void UpdateCaption(const QString& caption);
     // The caption with an asterisk after the file's name while it has unsaved changes.
@@ -260,6 +270,8 @@ private:
     QListWidget* kobList_ = nullptr;
     QTreeView* dirList_ = nullptr;
     QFileSystemModel* dirModel_ = nullptr;
+    QFileSystemWatcher* oobWatch_ = nullptr;
+    QString folderProblem_;
     QComboBox* driveBox_ = nullptr;
     QLineEdit* commentEdit_ = nullptr;
     QComboBox* editFind_ = nullptr;

@@ -1,5 +1,7 @@
 #include "graphics/graphics_cache.h"
 
+#include <algorithm>
+
 #include "graphics/graphics_files.h"
 #include "graphics/ilbm_decoder.h"
 #include "graphics/shape_decoder.h"
@@ -51,35 +53,51 @@ std::optional<fs::path> GraphicsCache::Find(Listing& listing, const fs::path& di
     return std::nullopt;
 }
 
+bool GraphicsCache::StillTheSame(Listing& listing, const fs::path& file, const FileStamp& stamp)
+{
+    std::error_code ec;
+    const auto now = StampOf(file, ec);
+    if (now && *now == stamp)
+        return true;
+    listing.listed = false;
+    return false;
+}
+
 std::optional<IndexedImage> GraphicsCache::ShapeImage(int v, std::uint8_t transparent)
 {
     if (v < 0)
         return std::nullopt;
     const ShapeLocation at = LocateShape(v);
     auto cached = shapeFiles_.find(at.fileNumber);
+    if (cached != shapeFiles_.end() && !StillTheSame(graphicsListing_, cached->second.file, cached->second.stamp)) {
+        shapeBytes_ -= cached->second.bytes->size();
+        shapeFiles_.erase(cached);
+        cached = shapeFiles_.end();
+    }
     if (cached == shapeFiles_.end()) {
-        std::shared_ptr<const std::vector<std::uint8_t>> bytes;
+        ShapeFileRead read;
         if (const auto file = Find(graphicsListing_, graphicsDir_, ShapeFileName(at.fileNumber))) {
-            auto read = std::make_shared<std::vector<std::uint8_t>>();
+            std::error_code ec;
+            const auto stamp = StampOf(*file, ec);
+            auto bytes = std::make_shared<std::vector<std::uint8_t>>();
             std::string error;
             ++filesRead_;
-            if (ReadGraphicsFile(*file, read.get(), &error))
-                bytes = std::move(read);
+            if (stamp && ReadGraphicsFile(*file, bytes.get(), &error))
+                read = ShapeFileRead{*file, *stamp, std::move(bytes)};
         }
+        // A missing file is not remembered: the listing answers for it without the disk.
+        if (!read.bytes)
+            return std::nullopt;
         // A game's shape files together stay far below the bound; should they not,
         // the oldest are read again when asked for.
-        if (bytes && shapeBytes_ + bytes->size() > kShapeBytesKept) {
+        if (shapeBytes_ + read.bytes->size() > kShapeBytesKept) {
             shapeFiles_.clear();
             shapeBytes_ = 0;
         }
-        if (bytes)
-            shapeBytes_ += bytes->size();
-        // A missing file is not remembered: the listing answers for it without the disk.
-        if (!bytes)
-            return std::nullopt;
-        cached = shapeFiles_.emplace(at.fileNumber, std::move(bytes)).first;
+        shapeBytes_ += read.bytes->size();
+        cached = shapeFiles_.emplace(at.fileNumber, std::move(read)).first;
     }
-    DecodeResult r = DecodeShape(*cached->second, at.image, transparent);
+    DecodeResult r = DecodeShape(*cached->second.bytes, at.image, transparent);
     if (!r.ok)
         return std::nullopt;
     return std::move(r.image);
@@ -89,11 +107,21 @@ std::optional<IndexedImage> GraphicsCache::Picture(int n)
 {
     if (n < 0 || n > kMaxPicture)
         return std::nullopt;
-    if (auto cached = pictures_.find(n); cached != pictures_.end())
-        return cached->second;
+    if (auto cached = pictures_.find(n); cached != pictures_.end()) {
+        if (StillTheSame(picturesListing_, cached->second.file, cached->second.stamp))
+            return cached->second.picture;
+        pictures_.erase(cached);
+        pictureOrder_.erase(std::find(pictureOrder_.begin(), pictureOrder_.end(), n));
+    }
     const auto file = Find(picturesListing_, picturesDir_, PictureFileName(n));
     if (!file)
         return std::nullopt;
+    std::error_code ec;
+    const auto stamp = StampOf(*file, ec);
+    if (!stamp) {
+        picturesListing_.listed = false;  // listed, but gone since
+        return std::nullopt;
+    }
     ++filesRead_;
     DecodeResult r = LoadPictureFile(*file);
     std::optional<IndexedImage> picture;
@@ -104,7 +132,7 @@ std::optional<IndexedImage> GraphicsCache::Picture(int n)
         pictureOrder_.pop_front();
     }
     pictureOrder_.push_back(n);
-    pictures_.emplace(n, picture);
+    pictures_.emplace(n, PictureRead{*file, *stamp, picture});
     return picture;
 }
 

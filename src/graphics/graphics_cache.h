@@ -13,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "graphics/file_stamp.h"
 #include "graphics/indexed_image.h"
 
 namespace brackle {
@@ -34,7 +35,9 @@ public:
     std::optional<IndexedImage> Picture(int n);
 
     // Forgets everything read, so the next request reads the folders afresh
-    // (another file was opened; files may have changed on disk).
+    // (another file was opened). Without it, a file changed or removed on disk
+    // is never shown from memory either: each copy is checked against the
+    // file's time and size (one look at the file) before it is used.
     void Clear();
 
     // How many files were read from disk since the folders were set (for tests).
@@ -58,11 +61,27 @@ private:
     std::filesystem::path picturesDir_;
     Listing graphicsListing_;
     Listing picturesListing_;
-    // Shape file number -> its bytes (nothing: missing or unreadable).
-    std::map<int, std::shared_ptr<const std::vector<std::uint8_t>>> shapeFiles_;
+    // A file read, with the stamp it had when it was read: a copy is used only
+    // while the file on disk still has that stamp.
+    struct ShapeFileRead {
+        std::filesystem::path file;
+        FileStamp stamp;
+        std::shared_ptr<const std::vector<std::uint8_t>> bytes;
+    };
+    struct PictureRead {
+        std::filesystem::path file;
+        FileStamp stamp;
+        std::optional<IndexedImage> picture;  // nothing: the file would not decode
+    };
+    // Whether file still has stamp; when it has not, the folder is listed afresh
+    // next time (the file may be gone, or back under another case).
+    bool StillTheSame(Listing& listing, const std::filesystem::path& file, const FileStamp& stamp);
+
+    // Shape file number -> its bytes.
+    std::map<int, ShapeFileRead> shapeFiles_;
     std::size_t shapeBytes_ = 0;
-    // Picture number -> its picture (nothing: the file would not decode), oldest first.
-    std::map<int, std::optional<IndexedImage>> pictures_;
+    // Picture number -> its picture, oldest first.
+    std::map<int, PictureRead> pictures_;
     std::deque<int> pictureOrder_;
     int filesRead_ = 0;
 };

@@ -498,26 +498,24 @@ fs::path TLBMBrowseForm::PictureFile(int n)
 QImage TLBMBrowseForm::Picture(int n, const fs::path& file, QString* problem)
 {
     std::error_code ec;
-    const fs::file_time_type written = fs::last_write_time(file, ec);
-    const std::uintmax_t size = ec ? 0 : fs::file_size(file, ec);
-    if (ec) {
-        *problem = QString::fromStdString(ec.message());
+    const std::optional<FileStamp> stamp = StampOf(file, ec);
+    if (!stamp) {
+        *problem = SystemTextToQt(ec.message());
         return {};
     }
     auto cached = cache_.find(n);
-    if (cached != cache_.end() && cached->second.file == file && cached->second.written == written &&
-        cached->second.size == size) {
+    if (cached != cache_.end() && cached->second.file == file && cached->second.stamp == *stamp) {
         cached->second.used = ++cacheUse_;
         *problem = cached->second.problem;
         return cached->second.image;
     }
     const DecodeResult decoded = LoadPictureFile(file);
     ++filesDecoded_;
-    CachedPicture entry{file, written, size, {}, {}, ++cacheUse_};
+    CachedPicture entry{file, *stamp, {}, {}, ++cacheUse_};
     if (decoded.ok)
         entry.image = ToQImage(decoded.image);
     if (entry.image.isNull())
-        entry.problem = decoded.ok ? QStringLiteral("too large to show") : QString::fromStdString(decoded.error);
+        entry.problem = decoded.ok ? QStringLiteral("too large to show") : SystemTextToQt(decoded.error);
     cache_[n] = entry;
     // Forget the pictures seen longest ago; the nine on screen were seen last.
     auto bytes = [this] {

@@ -18,6 +18,8 @@
 #include <map>
 #include <optional>
 
+#include "graphics/file_stamp.h"
+
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -105,8 +107,7 @@ private:
     // A decoded picture (or why there is none), kept while its file stays the same.
     struct CachedPicture {
         std::filesystem::path file;
-        std::filesystem::file_time_type written;
-        std::uintmax_t size = 0;
+        FileStamp stamp;  // the same check the unit page's cache makes
         QImage image;
         QString problem;
         std::uint64_t used = 0;

@@ -18,6 +18,7 @@
 #include <QSaveFile>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStringDecoder>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextStream>
@@ -57,6 +58,19 @@ private:
     QStatusBar* status_;
 };
 
+// A text file for the scratch pad: UTF-8, or - when it is no UTF-8 - Latin-1,
+// the single-byte text older notes were written in.
+QString ScratchText(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (utf8.hasError())
+        text = QString::fromLatin1(bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
 QLabel* Note(const QString& text, QWidget* parent, const char* name)
 {
     auto* label = new QLabel(text, parent);
@@ -93,6 +107,9 @@ TFormFormSearch::TFormFormSearch(Oob& oob, Dialogs& dialogs, const std::filesyst
     top->addWidget(Note(QStringLiteral("Grey list panels are read-only memo components - right click for actions"),
                         this, "Label1"),
                    1);
+    resultsFor_ = Note(QStringLiteral("No file loaded"), this, "ResultsFileLabel");
+    resultsFor_->setWordWrap(false);
+    top->addWidget(resultsFor_);
     layout->addLayout(top);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
 
@@ -470,6 +487,21 @@ void TFormFormSearch::Refresh()
     findings_->clear();  // the foreign units ran behind the tab shown
 }
 
+void TFormFormSearch::FileOpened(const QString& file)
+{
+    for (const auto& [name, memo] : memos_)
+        memo->clear();
+    findings_->clear();
+    resultsFor_->setText(QStringLiteral("Results for ") + file);
+    if (isVisible()) {
+        Refresh();
+        return;
+    }
+    // Filled afresh when the window is next shown.
+    for (const auto& [name, list] : lists_)
+        list->clear();
+}
+
 void TFormFormSearch::hideEvent(QHideEvent* event)
 {
     QDialog::hideEvent(event);
@@ -768,9 +800,7 @@ void TFormFormSearch::SpeedButtonloadClick()
                          Dialogs::Icon::Error);
         return;
     }
-    QTextStream in(&file);
-    in.setEncoding(QStringConverter::Latin1);
-    scratch_->setPlainText(in.readAll());
+    scratch_->setPlainText(ScratchText(file.readAll()));
     lastLoaded_ = path;
 }
 
@@ -786,7 +816,7 @@ void TFormFormSearch::SpeedButtonSaveClick()
     bool ok = file.open(QIODevice::WriteOnly | QIODevice::Text);
     if (ok) {
         QTextStream out(&file);
-        out.setEncoding(QStringConverter::Latin1);
+        out.setEncoding(QStringConverter::Utf8);
         const QString text = scratch_->toPlainText();
         out << text;
         if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))

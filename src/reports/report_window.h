@@ -44,8 +44,12 @@ public:
     // then presses its run button when it has one. False when there is no such tab.
     bool ShowTab(const QString& tabName);
 
-    // Rebuilds the lists and the foreign units, as on every opening (and after another file is opened).
+    // Rebuilds the lists and the foreign units, as on every opening.
     void Refresh();
+    // Another file was opened (named by file): every result area is emptied, so
+    // nothing shown comes from the file before, and the lists follow the new file.
+    // The scratch pad keeps its text.
+    void FileOpened(const QString& file);
 
     // Lists, their detail reports and the checks, as the window's events run them.
     void FillClassLists();
@@ -133,6 +137,7 @@ private:
     QTabWidget* pageControlMain_ = nullptr;
     QStatusBar* status_ = nullptr;
     QLabel* findings_ = nullptr;
+    QLabel* resultsFor_ = nullptr;  // which file the results are for
     std::map<QString, QPlainTextEdit*> memos_;
     std::map<QString, QListWidget*> lists_;
     std::map<QPlainTextEdit*, bool> jumps_;
