@@ -226,7 +226,7 @@ TEST_F(UnitIconsPageTest, AnotherOpeningOfTheFileReadsTheGraphicsAfresh)
     ASSERT_EQ(Pixel("HullImage", 2, 1), kHullRgb);
     WriteBytes(gfxDir / "Icon0000.shp", ShapeFile({{6, Framed(kWinterColour, false)}}));
     Go(1);
-    EXPECT_EQ(Pixel("HullImage", 2, 1), kHullRgb);  // read once, kept
+    EXPECT_EQ(Pixel("HullImage", 2, 1), kWinterRgb);  // the file changed on disk: read again at once
     w->findChild<QListWidget*>(QStringLiteral("KobListBox"))->setCurrentRow(2);
     w->KobListBoxDblClick();
     EXPECT_EQ(Pixel("HullImage", 2, 1), kWinterRgb);

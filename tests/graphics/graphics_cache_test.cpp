@@ -85,10 +85,11 @@ TEST_F(GraphicsCacheTest, PicturesAreKeptDecodedAndClearReadsAfresh)
     cache.Picture(9);
     EXPECT_EQ(cache.FilesRead(), 3);
 
-    // A picture changed on disk is seen after Clear, and one added since the folder was listed.
+    // A picture changed on disk is seen at once (its time and size are checked),
+    // and one added since the folder was listed.
     test::WriteBytes(pics / "Pm00007.lbm", ChunkyPicture(4, 1, {{1, 2, 3}, {4, 5, 6}}, {1, 1, 1, 0}));
     test::WriteBytes(pics / "pm00010.LBM", ChunkyPicture(4, 1, {{1, 2, 3}, {4, 5, 6}}, {1, 1, 1, 1}));
-    EXPECT_EQ(Colour(cache.Picture(7)), 1);
+    EXPECT_EQ(Colour(cache.Picture(7)), 0);
     EXPECT_EQ(Colour(cache.Picture(10)), 1);
     cache.Clear();
     EXPECT_EQ(Colour(cache.Picture(7)), 0);
