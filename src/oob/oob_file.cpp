@@ -23,6 +23,7 @@
 #endif
 
 #include "oob/changes.h"
+#include "oob/file_calls.h"
 #include "oob/oob_layout.h"
 #include "oob/text.h"
 
@@ -161,7 +162,47 @@ std::string TempTag()
     return tag;
 }
 
+#ifndef _WIN32
+// Gives the new file (open as fd) the owner and group of the file it replaces
+// (st). Root may keep both, a member of the group the group; what could not be
+// kept is said in the text given back (empty when both were kept).
+std::string KeepOwner(int fd, const struct stat& st, const fs::path& target)
+{
+    if (SaveCalls().Fchown(fd, st.st_uid, st.st_gid) == 0)
+        return "";
+    const int ownerErr = errno;
+    const bool groupKept = SaveCalls().Fchown(fd, static_cast<uid_t>(-1), st.st_gid) == 0;
+    return "The owner " + std::string(groupKept ? "" : "and group ") + "of " + target.string() +
+           " could not be kept (" + SystemReason(ownerErr) + "): the saved file belongs to the user who saved it.";
+}
+#endif
+
+// Whether name is one of the temporary names a save gives: ".brk", six of
+// a-z and 0-9, ".tmp".
+bool IsOurTemporaryName(const std::string& name)
+{
+    if (name.size() != 14 || name.compare(0, 4, ".brk") != 0 || name.compare(10, 4, ".tmp") != 0)
+        return false;
+    return std::all_of(name.begin() + 4, name.begin() + 10,
+                       [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); });
+}
+
 }  // namespace
+
+void RemoveStaleTemporaries(const fs::path& dir)
+{
+    std::error_code ec;
+    const auto cutoff = fs::file_time_type::clock::now() - kStaleTemporaryAge;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code one;
+        if (!IsOurTemporaryName(it->path().filename().string()) || !it->is_regular_file(one) ||
+            it->is_symlink(one))
+            continue;
+        const auto written = fs::last_write_time(it->path(), one);
+        if (!one && written < cutoff)
+            fs::remove(it->path(), one);
+    }
+}
 
 std::string OOBFileName(int n)
 {
@@ -385,7 +426,14 @@ LoadResult LoadOOBFromPath(Oob& oob, const fs::path& path)
 #endif
 
     TakeLoadedBuffer(oob, fresh, got);
-    if (fileSize > kBufferSize)
+    if (got < LayoutEnd())
+        result.warning = path.string() + " is only " + std::to_string(got) +
+                         " bytes long, shorter than an OOB file (its last field ends at byte " +
+                         std::to_string(LayoutEnd()) +
+                         "): the records past its end read as empty. A save keeps this length unless "
+                         "something past the end changes; then the whole file of " +
+                         std::to_string(kBufferSize) + " bytes is written.";
+    else if (fileSize > kBufferSize)
         result.warning = "Only the first " + std::to_string(kBufferSize) + " bytes of " + path.string() +
                          " are an OOB file; saving it will drop the other " + std::to_string(fileSize - kBufferSize) +
                          " bytes.";
@@ -476,6 +524,7 @@ SaveResult WriteFileAtomically(const fs::path& path, const void* data, std::size
         fs::remove(temp, ec);
         return fail(SystemReason(err));
     }
+    RemoveStaleTemporaries(dir);
     return result;
 #else
     // A symbolic link stays a link: the file it names is the one replaced, and
@@ -508,9 +557,15 @@ SaveResult WriteFileAtomically(const fs::path& path, const void* data, std::size
             return fail(kNotRegular);
         // The rename needs only the folder's permission; the file's own must be
         // asked for. Root may write anything, so a file nobody may write counts too.
-        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
-            (::access(target.c_str(), W_OK) != 0 && (errno == EACCES || errno == EPERM || errno == EROFS)))
+        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
             return fail(target.string() + " is read-only");
+        if (SaveCalls().Access(target.c_str(), W_OK) != 0) {
+            const int e = errno;
+            if (e == EROFS)
+                return fail(SystemReason(e));
+            if (e == EACCES || e == EPERM)
+                return fail(target.string() + " is read-only: " + SystemReason(e));
+        }
         if (st.st_nlink > 1)
             return fail(HardLinkReason(target, static_cast<std::uintmax_t>(st.st_nlink)));
     }
@@ -528,7 +583,7 @@ SaveResult WriteFileAtomically(const fs::path& path, const void* data, std::size
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         temp = dir / (".brk" + TempTag() + ".tmp");
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666);
+        fd = SaveCalls().Open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666);
         if (fd < 0 && errno != EEXIST)
             return fail(SystemReason(errno));
     }
@@ -538,17 +593,16 @@ SaveResult WriteFileAtomically(const fs::path& path, const void* data, std::size
 
     int err = 0;
     if (exists) {
-        // Owner and group first (allowed to root, and the group to its members);
-        // a change of owner may clear set-id bits, which the chmod then restores.
-        if (::fchown(fd, st.st_uid, st.st_gid) != 0)
-            (void)!::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
-        if (::fchmod(fd, st.st_mode & 07777) != 0)
+        // Owner and group first; a change of owner may clear set-id bits, which
+        // the chmod then restores.
+        result.warning = KeepOwner(fd, st, target);
+        if (SaveCalls().Fchmod(fd, st.st_mode & 07777) != 0)
             err = errno;
     }
     const char* p = static_cast<const char*>(data);
     std::size_t left = size;
     while (left > 0 && err == 0) {
-        const ssize_t n = ::write(fd, p, left);
+        const ssize_t n = SaveCalls().Write(fd, p, left);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -558,16 +612,18 @@ SaveResult WriteFileAtomically(const fs::path& path, const void* data, std::size
             left -= static_cast<std::size_t>(n);
         }
     }
-    if (err == 0 && ::fsync(fd) != 0)
+    if (err == 0 && SaveCalls().Fsync(fd) != 0)
         err = errno;
-    if (::close(fd) != 0 && err == 0)
+    if (SaveCalls().Close(fd) != 0 && err == 0)
         err = errno;
-    if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0)
+    if (err == 0 && SaveCalls().Rename(temp.c_str(), target.c_str()) != 0)
         err = errno;
     if (err != 0) {
         ::unlink(temp.c_str());
+        result.warning.clear();
         return fail(SystemReason(err));
     }
+    RemoveStaleTemporaries(dir);
     // The rename itself reaches the disk only with the folder. The new file is
     // in place by now, so a folder that cannot be flushed is not a failure.
     const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -579,12 +635,64 @@ SaveResult WriteFileAtomically(const fs::path& path, const void* data, std::size
 #endif
 }
 
+namespace {
+
+// Whether every field of tables m that lies (wholly or partly) at or past byte
+// size holds what the same field of tables r, read back from a file cut there,
+// holds. Names are stored as their first kNameLength characters.
+template <typename Record>
+bool SameAtAndPast(std::size_t size, const std::vector<Record>& m, const std::vector<Record>& r,
+                   std::span<const LayoutField<Record>> fields)
+{
+    for (std::size_t s = 1; s < m.size(); ++s) {
+        for (const LayoutField<Record>& f : fields) {
+            if (f.At(s) + f.Bytes <= size)
+                continue;
+            const bool same = f.How == Stored::Name ? m[s].Name.substr(0, kNameLength) == r[s].Name
+                                                    : f.Get(m[s]) == f.Get(r[s]);
+            if (!same)
+                return false;
+        }
+    }
+    return true;
+}
+
+// Whether the buffer, written from the tables, cut to LoadedSize bytes still
+// holds the tables: every field past the end holds what a load of the cut file
+// gives there (zero bytes, read and cleaned as a load does), so writing only
+// LoadedSize bytes drops no edit. The fields inside the file are written anyway.
+bool ShortFileHoldsTheTables(const Oob& oob)
+{
+    const std::size_t size = oob.LoadedSize;
+    Oob again;
+    again.CurrentOOB = oob.CurrentOOB;
+    std::copy_n(oob.OOBBuffer.begin(), size, again.OOBBuffer.begin());
+    ReadTablesFromBuffer(again);
+    if (size < kInfoOffset + kInfoLength && again.OOBInfo != oob.OOBInfo.substr(0, kInfoLength))
+        return false;
+    return SameAtAndPast(size, oob.UnitTable, again.UnitTable, UnitLayout()) &&
+           SameAtAndPast(size, oob.WeaponTable, again.WeaponTable, WeaponLayout()) &&
+           SameAtAndPast(size, oob.FormationTable, again.FormationTable, FormationLayout());
+}
+
+}  // namespace
+
 SaveResult SaveOOBToPath(Oob& oob, const fs::path& path)
 {
     WriteTablesToBuffer(oob);
-    SaveResult r = WriteFileAtomically(path, oob.OOBBuffer.data(), oob.LoadedSize);
-    if (r.ok)
-        MarkSaved(oob);
+    // A short file keeps its length as long as that drops none of the edits.
+    const bool whole = oob.LoadedSize < LayoutEnd() && !ShortFileHoldsTheTables(oob);
+    SaveResult r = WriteFileAtomically(path, oob.OOBBuffer.data(), whole ? kBufferSize : oob.LoadedSize);
+    if (!r.ok)
+        return r;
+    if (whole) {
+        const std::string note = "The file loaded was only " + std::to_string(oob.LoadedSize) +
+                                 " bytes long and changes reach past its end, so the whole file of " +
+                                 std::to_string(kBufferSize) + " bytes was written to " + path.string() + ".";
+        r.warning = r.warning.empty() ? note : note + " " + r.warning;
+        oob.LoadedSize = kBufferSize;  // what is on disk now
+    }
+    MarkSaved(oob);
     return r;
 }
 

@@ -2,6 +2,7 @@
 // run on the way in and out.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <cstdint>
 #include <optional>
@@ -39,6 +40,9 @@ struct SaveResult {
     // On failure: whether the new content had started to be written (false when
     // nothing could be created at all: a folder in the way, a read-only file, ...).
     bool created = false;
+    // On success, what the user should know although the file was written: the
+    // owner that could not be kept, a short file saved whole. Empty otherwise.
+    std::string warning;
 };
 
 // Reads file n of dir into the tables and empties the undo history. On failure
@@ -72,6 +76,15 @@ void WriteTablesToBuffer(Oob& oob);
 // kept. Refused, with nothing written: an empty name, a read-only file, anything
 // that is not a regular file, and a file with more than one hard link (replacing
 // it would split the links).
+// A save that succeeds also removes the temporary files earlier saves left in
+// the folder when they were killed before their rename (see RemoveStaleTemporaries).
 SaveResult WriteFileAtomically(const std::filesystem::path& path, const void* data, std::size_t size);
+
+// Temporary files of a save older than this were left by a save that died.
+inline constexpr std::chrono::hours kStaleTemporaryAge{1};
+// Removes from dir the regular files named as a save names its temporary file
+// (".brk", six of a-z and 0-9, ".tmp") that were last written longer ago than
+// kStaleTemporaryAge. Anything else, and any error, is left alone.
+void RemoveStaleTemporaries(const std::filesystem::path& dir);
 
 }  // namespace brackle

@@ -1,5 +1,6 @@
 #include "oob/oob_layout.h"
 
+#include <algorithm>
 #include <type_traits>
 
 namespace brackle {
@@ -137,5 +138,26 @@ const LayoutField<F> kFormationFields[] = {
 std::span<const LayoutField<UnitRecord>> UnitLayout() { return kUnitFields; }
 std::span<const LayoutField<WeaponRecord>> WeaponLayout() { return kWeaponFields; }
 std::span<const LayoutField<FormationRecord>> FormationLayout() { return kFormationFields; }
+
+namespace {
+
+template <typename Record>
+std::size_t EndOf(std::span<const LayoutField<Record>> fields, std::size_t lastSlot)
+{
+    std::size_t end = 0;
+    for (const LayoutField<Record>& f : fields)
+        end = std::max(end, f.At(lastSlot) + f.Bytes);
+    return end;
+}
+
+}  // namespace
+
+std::size_t LayoutEnd()
+{
+    static const std::size_t end = std::max({kInfoOffset + kInfoLength, EndOf(UnitLayout(), kUnitSlots),
+                                             EndOf(WeaponLayout(), kWeaponSlots),
+                                             EndOf(FormationLayout(), kFormationSlots)});
+    return end;
+}
 
 }  // namespace brackle

@@ -40,4 +40,7 @@ std::span<const LayoutField<UnitRecord>> UnitLayout();
 std::span<const LayoutField<WeaponRecord>> WeaponLayout();
 std::span<const LayoutField<FormationRecord>> FormationLayout();
 
+// Where the last field of the file ends: a shorter file lacks some records' fields.
+std::size_t LayoutEnd();
+
 }  // namespace brackle

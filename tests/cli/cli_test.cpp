@@ -370,7 +370,7 @@ TEST_F(Cli, ALongInputIsLoadedWithAWarningOnStandardError)
 TEST_F(Cli, ResaveRefusalsGiveTheRealReason)
 {
     const fs::path in = In("obat004.obf");
-    test::WriteBytes(in, std::vector<unsigned char>(1000, 0));
+    test::WriteBytes(in, std::vector<unsigned char>(200000, 0));
     test::WriteBytes(In("plain"), {1, 2, 3});
     const struct {
         std::string out;

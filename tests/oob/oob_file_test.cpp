@@ -266,13 +266,14 @@ std::vector<std::string> Entries(const fs::path& dir)
     return names;
 }
 
-// A loaded document whose save differs from old: 1000 bytes, unit 1 named "New".
+// A loaded document whose save differs from old: 1000 bytes, info text "New"
+// (inside the 1000 bytes, so the save keeps that length).
 Oob NewContent()
 {
     Oob o;
     o.CurrentOOB = 1;
     o.LoadedSize = 1000;
-    o.UnitTable[1].Name = "New";
+    o.OOBInfo = "New";
     return o;
 }
 
