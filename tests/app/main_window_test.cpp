@@ -47,7 +47,7 @@ protected:
         o.UnitTable[1].Nation = static_cast<std::uint8_t>(n);
         o.OOBInfo = "file " + std::to_string(n);
         WriteTablesToBuffer(o);
-        o.LoadedSize = 150000;
+        o.LoadedSize = 180000;
         ASSERT_TRUE(WriteFileAtomically(oobDir / OOBFileName(n), o.OOBBuffer.data(), o.LoadedSize).ok);
     }
 
@@ -145,7 +145,7 @@ TEST_F(MainWindowTest, OpenLoadsTheFileAndShowsTheRecordPages)
                                    QStringLiteral("/obat05 - Nation 5"));
     EXPECT_EQ(oob.CurrentOOB, 5);
     EXPECT_EQ(oob.UnitTable[1].Name, "Fifth rifles");
-    EXPECT_EQ(oob.LoadedSize, 150000u);
+    EXPECT_EQ(oob.LoadedSize, 180000u);
     auto* viewer = Find<QTabWidget>(w.get(), "Viewer");
     EXPECT_EQ(viewer->currentIndex(), TSDIAppForm::UnitsPage);
     for (int i = 0; i < 5; ++i)
@@ -217,7 +217,7 @@ TEST_F(MainWindowTest, SaveWritesTheEditsInPlace)
     again.CurrentOOB = 5;
     ASSERT_EQ(LoadOOB(again, oobDir, 5).code, 0);
     EXPECT_EQ(again.UnitTable[2].Name, "Added");
-    EXPECT_EQ(fs::file_size(oobDir / "obat005.obf"), 150000u);
+    EXPECT_EQ(fs::file_size(oobDir / "obat005.obf"), 180000u);
     // Ctrl+S names the file without its extension.
     QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier);
     w->SaveAs1Click();
@@ -311,7 +311,7 @@ TEST_F(MainWindowTest, SaveAsWritesExactlyTheChosenFileAndNoOther)
         EXPECT_EQ(dialogs.shown[0].kind, QStringLiteral("save"));
         EXPECT_EQ(test::ReadText(oobDir / c.neighbour), "keep me") << c.typed;
         ASSERT_TRUE(fs::exists(oobDir / c.typed)) << c.typed;
-        EXPECT_EQ(fs::file_size(oobDir / c.typed), 150000u) << c.typed;
+        EXPECT_EQ(fs::file_size(oobDir / c.typed), 180000u) << c.typed;
         EXPECT_EQ(w->StatusText(),
                   QStringLiteral("Saved ") + QString::fromStdString((oobDir / c.typed).string()));
         EXPECT_EQ(oob.CurrentOOB, 5);
