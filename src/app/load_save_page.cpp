@@ -293,6 +293,14 @@ bool SameFolder(const fs::path& a, const fs::path& b)
 
 }  // namespace
 
+// A save that succeeded but did something the user should know of: the whole
+// file written for a short one, an owner that could not be kept.
+void TSDIAppForm::ShowSaveWarning(const SaveResult& r)
+{
+    if (!r.warning.empty())
+        dialogs_.Message(this, QStringLiteral("File Saved"), SystemTextToQt(r.warning), Dialogs::Icon::Warning);
+}
+
 bool TSDIAppForm::SaveCurrentFile()
 {
     if (!oob_.FileLoaded) {
@@ -326,6 +334,7 @@ bool TSDIAppForm::SaveCurrentFile()
         dialogs_.Message(this, QStringLiteral("File Save Error"), SaveFailureText(r, existed), Dialogs::Icon::Error);
         return false;
     }
+    ShowSaveWarning(r);
     return true;
 }
 
@@ -366,6 +375,7 @@ void TSDIAppForm::SaveAsBtnClick()
         dialogs_.Message(this, QStringLiteral("File Save Error"), SaveFailureText(r, existed), Dialogs::Icon::Error);
         return;
     }
+    ShowSaveWarning(r);
     SetList();
     SetStatus(QStringLiteral("Saved ") + Native(r.path));
 }

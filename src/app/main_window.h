@@ -213,6 +213,7 @@ private:
     int& CurrentSlot(int kind);
     void SetStatus(const QString& text);
     bool SaveCurrentFile();
+    void ShowSaveWarning(const SaveResult& r);
     void ShowRecordPages(bool show);
     void SetOOBDir(const std::filesystem::path& dir);
     void FillKobList();

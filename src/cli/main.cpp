@@ -205,6 +205,8 @@ int Resave(const std::vector<std::string>& args)
     if (!saved.ok)
         return Fail(saved.path.empty() ? "cannot save: " + saved.reason
                                        : "cannot save " + saved.path.string() + ": " + saved.reason);
+    if (!saved.warning.empty())
+        std::cerr << "brackle-cli: warning: " << saved.warning << "\n";
     std::cout << "Saved " << out.string() << " (" << oob.LoadedSize << " bytes)\n";
     return 0;
 }

@@ -526,3 +526,32 @@ TEST_F(MainWindowTest, InfoTextIsStoredByF12AsTypedAndSaved)
 
 }  // namespace
 }  // namespace brackle
+
+namespace brackle {
+namespace {
+
+// A short file warns on opening; an edit past its end is saved as the whole
+// file, and the save says so instead of a plain "Saved".
+TEST_F(MainWindowTest, AShortFileWarnsAndAnEditPastItsEndIsSavedWhole)
+{
+    std::vector<unsigned char> bytes = test::ReadBytes(oobDir / "obat005.obf");
+    bytes.resize(100);
+    test::WriteBytes(oobDir / "obat005.obf", bytes);
+    auto w = Make();
+    Open(*w, 5);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_NE(dialogs.shown[0].text.indexOf(QStringLiteral("only 100 bytes long")), -1) << dialogs.shown[0].text.toStdString();
+    oob.UnitTable[1].Name = "Typed";
+    w->SaveBtnClick();
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[1].caption, QStringLiteral("File Saved"));
+    EXPECT_NE(dialogs.shown[1].text.indexOf(QStringLiteral("200000 bytes was written")), -1);
+    EXPECT_EQ(fs::file_size(oobDir / "obat005.obf"), 200000u);
+    Oob again;
+    again.CurrentOOB = 5;
+    ASSERT_EQ(LoadOOB(again, oobDir, 5).code, 0);
+    EXPECT_EQ(again.UnitTable[1].Name, "Typed");
+}
+
+}  // namespace
+}  // namespace brackle
