@@ -355,10 +355,13 @@ LoadResult LoadOOBFromPath(Oob& oob, const fs::path& path)
     LoadResult result;
     result.path = path;
     const std::string name = path.filename().string();
-    auto fail = [&](const std::string& why) {
+    // A file that is not there is "Unable to find"; one that is there but
+    // cannot be read says why.
+    auto fail = [&](const std::string& why, bool missing = false) {
         result.code = 1;
         result.caption = "File Load Error";
-        result.text = ("Unable to find " + name).substr(0, 27);
+        result.text = missing ? ("Unable to find " + name).substr(0, 27)
+                              : "Unable to read " + path.string() + "\r\n\r\n" + why;
         result.reason = path.string() + ": " + why;
         return result;
     };
@@ -372,7 +375,7 @@ LoadResult LoadOOBFromPath(Oob& oob, const fs::path& path)
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (ec)
-        return fail(ec.message());
+        return fail(ec.message(), ec == std::errc::no_such_file_or_directory);
     if (fs::is_directory(status))
         return fail("it is a folder, not a file");
     if (!fs::is_regular_file(status))
@@ -394,8 +397,10 @@ LoadResult LoadOOBFromPath(Oob& oob, const fs::path& path)
     // Anything but a regular file (a pipe, a device) is refused before it is
     // opened: opening a pipe with no writer would wait forever.
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return fail(SystemReason(errno));
+    if (::stat(path.c_str(), &st) != 0) {
+        const int err = errno;
+        return fail(SystemReason(err), err == ENOENT);
+    }
     if (S_ISDIR(st.st_mode))
         return fail("it is a folder, not a file");
     if (!S_ISREG(st.st_mode))
@@ -444,10 +449,7 @@ LoadResult LoadOOB(Oob& oob, const fs::path& dir, int n)
 {
     const std::string name = OOBFileName(n);
     const auto found = FindFileIgnoringCase(dir, name);
-    LoadResult r = LoadOOBFromPath(oob, found ? *found : dir / name);
-    if (r.code != 0 && !found)
-        r.text = ("Unable to find " + name).substr(0, 27);
-    return r;
+    return LoadOOBFromPath(oob, found ? *found : dir / name);
 }
 
 SaveResult WriteFileAtomically(const fs::path& path, const void* data, std::size_t size)

@@ -218,12 +218,15 @@ TEST(OobFile, AFailedLoadChangesNothing)
     Oob o = LoadBytes(dir, b, 1);
     const auto buffer = o.OOBBuffer;
     fs::create_directory(dir / "obat003.obf");
+    // File 2 is missing; file 3 is there but a folder, which the message says.
     const std::vector<int> missing = {2, 3};
     for (int n : missing) {
         const LoadResult r = LoadOOB(o, dir.path(), n);
         EXPECT_EQ(r.code, 1);
         EXPECT_EQ(r.caption, "File Load Error");
-        EXPECT_EQ(r.text, "Unable to find " + OOBFileName(n));
+        EXPECT_EQ(r.text, n == 2 ? "Unable to find " + OOBFileName(n)
+                                 : "Unable to read " + (dir / OOBFileName(n)).string() +
+                                       "\r\n\r\nit is a folder, not a file");
         EXPECT_EQ(o.UnitTable[1].Name, "Kept");
         EXPECT_EQ(o.LoadedSize, 150000u);
         EXPECT_EQ(o.OOBBuffer, buffer);
@@ -587,6 +590,27 @@ TEST(OobSave, AFullDiskFailsAndKeepsTheOldFile)
     if (!out)
         GTEST_SKIP() << why;
     EXPECT_EQ(*out, "No space left on device|kept|filler,obat001.obf,");
+}
+
+TEST(OobLoad, AFileThatIsThereButCannotBeReadSaysWhy)
+{
+    test::TempDir dir;
+    fs::create_directory(dir / "obat001.obf");
+    const fs::path locked = dir / "obat002.obf";
+    test::WriteBytes(locked, kOld);
+    fs::permissions(locked, fs::perms::none);
+    Oob o;
+    EXPECT_EQ(LoadOOB(o, dir.path(), 1).text,
+              "Unable to read " + (dir / "obat001.obf").string() + "\r\n\r\nit is a folder, not a file");
+    EXPECT_EQ(LoadOOB(o, dir.path(), 3).text, "Unable to find obat003.obf");
+    std::string why;
+    const auto out = test::RunInChild({true, std::nullopt}, [&] {
+        Oob child;
+        return LoadOOB(child, dir.path(), 2).text;
+    }, why);
+    if (!out)
+        GTEST_SKIP() << why;
+    EXPECT_EQ(*out, "Unable to read " + locked.string() + "\r\n\r\nPermission denied");
 }
 
 }  // namespace
