@@ -2,14 +2,16 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <ctime>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
+
+#include <unistd.h>
 
 #include "demo/demo_game.h"
 #include "graphics/bmp_file.h"
@@ -53,7 +55,7 @@ const char* const kUsage =
     "      --nation N, when given, is the number of both files.\n"
     "  brackle-cli demo DIR\n"
     "      Write an invented demo game folder below DIR (DIR/Vornex/...); refused\n"
-    "      when DIR/Vornex is there already.\n"
+    "      when DIR/Vornex exists.\n"
     "  brackle-cli picture IN.lbm OUT.bmp\n"
     "      Decode the picture IN as the picture panel does and write it as an\n"
     "      8-bit BMP.\n"
@@ -71,10 +73,10 @@ const char* const kUsage =
     "other name --nation is required. FILE is a BRVX.ini to take nation and unit\n"
     "class names from; without it every name reads \"*NO INI FILE!*\".\n"
     "\n"
-    "Exit codes: 0 done; 1 a file could not be read or written (check: findings;\n"
-    "diff: the files differ); 2 bad arguments (diff: no diff could be made); 3 check\n"
-    "stopped on a date; 4 the standard output could not be written (a full disk, a\n"
-    "closed pipe): what was printed is incomplete.\n"
+    "Exit codes: 0 done; 1 a file that cannot be read or written (check: a broken\n"
+    "file; diff: the files differ); 2 bad arguments (diff: also a file that cannot\n"
+    "be loaded); 3 a check stopped on a date; 4 the standard output could not be\n"
+    "written (a full disk, say). Warnings go to the error output, exit unchanged.\n"
     "\n"
     "Reports (ARG: the class C, or the number U, F or W of the unit, formation or\n"
     "weapon whose row the report window would click):\n";
@@ -95,6 +97,12 @@ int Fail(const std::string& message)
 {
     std::cerr << "brackle-cli: " << message << "\n";
     return 1;
+}
+
+void Warn(const std::string& warning)
+{
+    if (!warning.empty())
+        std::cerr << "brackle-cli: warning: " << warning << "\n";
 }
 
 int BadArguments(const std::string& message)
@@ -156,15 +164,16 @@ std::optional<int> NumberFor(const fs::path& in, const Options& o, std::string& 
     return n;
 }
 
-// The names of --ini FILE, or those of a missing BRVX.ini. False when FILE cannot be read.
-bool ReadNames(const Options& o, NameTables& names)
+// The names of --ini FILE, or those of a missing BRVX.ini. False, with the
+// path and the reason in error, when FILE cannot be read.
+bool ReadNames(const Options& o, NameTables& names, std::string& error)
 {
     Settings settings;
     if (!o.ini) {
         readinifile(nullptr, settings, names);
         return true;
     }
-    const auto ini = IniFile::FromPath(*o.ini);
+    const auto ini = IniFile::FromPath(*o.ini, &error);
     if (!ini)
         return false;
     readinifile(&*ini, settings, names);
@@ -177,16 +186,20 @@ int LoadInput(const Options& o, const fs::path& in, Oob& oob)
 {
     std::string error;
     const auto n = NumberFor(in, o, error);
-    if (!n)
-        return BadArguments(error);
-    if (!ReadNames(o, oob.Names))
-        return Fail("cannot read the ini file " + *o.ini);
+    if (!n) {
+        // A file that cannot be loaded at all says so, whatever its name.
+        Oob probe;
+        const LoadResult tried = LoadOOBFromPath(probe, in);
+        return tried.code != 0 ? Fail("cannot load " + tried.reason) : BadArguments(error);
+    }
+    std::string iniError;
+    if (!ReadNames(o, oob.Names, iniError))
+        return Fail("cannot read the ini file " + iniError);
     oob.CurrentOOB = static_cast<std::uint16_t>(*n);
     const LoadResult loaded = LoadOOBFromPath(oob, in);
     if (loaded.code != 0)
         return Fail("cannot load " + loaded.reason);
-    if (!loaded.warning.empty())
-        std::cerr << "brackle-cli: warning: " << loaded.warning << "\n";
+    Warn(loaded.warning);
     return 0;
 }
 
@@ -205,8 +218,7 @@ int Resave(const std::vector<std::string>& args)
     if (!saved.ok)
         return Fail(saved.path.empty() ? "cannot save: " + saved.reason
                                        : "cannot save " + saved.path.string() + ": " + saved.reason);
-    if (!saved.warning.empty())
-        std::cerr << "brackle-cli: warning: " << saved.warning << "\n";
+    Warn(saved.warning);
     std::cout << "Saved " << out.string() << " (" << oob.LoadedSize << " bytes)\n";
     return 0;
 }
@@ -386,11 +398,12 @@ int Demo(const std::vector<std::string>& args)
         return BadArguments("demo needs exactly one folder DIR");
     if (o.positional[0].empty())
         return BadArguments("demo needs a folder DIR, not an empty name");
-    // Never over a game folder that is already there: it may be the user's own.
+    // Never over a game folder someone has: its OOB files and BRVX.ini would be replaced.
     const fs::path existing = fs::path(o.positional[0]) / "Vornex";
     std::error_code ec;
-    if (fs::exists(fs::symlink_status(existing, ec)))
-        return Fail(existing.string() + " is already there; the demo is written only where there is no Vornex folder yet");
+    if (fs::symlink_status(existing, ec).type() != fs::file_type::not_found || ec != std::errc::no_such_file_or_directory)
+        return Fail(existing.string() + " already exists; the demo game is written only where there is no " +
+                    "Vornex folder yet, so nothing was written");
     std::string error;
     if (!WriteDemoGame(o.positional[0], &error))
         return Fail("cannot write the demo game: " + error);
@@ -475,19 +488,19 @@ int Icon(const std::vector<std::string>& args)
     return WriteBmp(decoded.image, o.positional[1]);
 }
 
-
+// Runs the command of args (the words after the program's name).
 int Run(std::vector<std::string> args)
 {
     if (args.empty())
         return BadArguments("no command given");
     const std::string command = args[0];
     args.erase(args.begin());
-    if (command == "--help" || command == "-h" || command == "help") {
-        PrintUsage();
+    if (command == "--version" && args.empty()) {
+        std::cout << "brackle-cli " << BRACKLE_VERSION << "\n";
         return 0;
     }
-    if (command == "--version") {
-        std::cout << "brackle-cli " << BRACKLE_VERSION << "\n";
+    if (command == "--help" || command == "-h" || command == "help") {
+        PrintUsage();
         return 0;
     }
     for (const auto& a : args)
@@ -516,25 +529,62 @@ int Run(std::vector<std::string> args)
     return BadArguments("unknown command " + command);
 }
 
-// Whether everything printed reached the standard output: a full disk or a
-// closed pipe must not pass for a complete report.
-bool OutputWritten()
-{
-    errno = 0;
-    std::cout.flush();
-    const bool flushed = std::fflush(stdout) == 0;
-    return flushed && std::cout.good() && !std::ferror(stdout);
-}
+// The standard output, written with write(2) so that the first failure's
+// reason is kept: a script must not take an empty or cut result for a real one.
+class OutputBuffer : public std::streambuf {
+public:
+    ~OutputBuffer() override { sync(); }
+    int error = 0;  // errno of the first failed write, 0 while all went well
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        if (Drain() != 0)
+            return traits_type::eof();
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(c);
+            pbump(1);
+        }
+        return traits_type::not_eof(c);
+    }
+    int sync() override { return Drain(); }
+
+private:
+    // Writes what is buffered; -1 once a write has failed.
+    int Drain()
+    {
+        const char* p = pbase();
+        while (error == 0 && p < pptr()) {
+            const ssize_t n = ::write(STDOUT_FILENO, p, static_cast<std::size_t>(pptr() - p));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                error = n < 0 ? errno : EIO;
+            else
+                p += n;
+        }
+        setp(buffer_, buffer_ + sizeof buffer_);
+        return error == 0 ? 0 : -1;
+    }
+    char buffer_[1 << 16];
+
+public:
+    OutputBuffer() { setp(buffer_, buffer_ + sizeof buffer_); }
+};
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    OutputBuffer out;
+    std::streambuf* const previous = std::cout.rdbuf(&out);
     const int code = Run(std::vector<std::string>(argv + 1, argv + argc));
-    if (!OutputWritten()) {
-        const int err = errno;
-        std::cerr << "brackle-cli: cannot write the standard output"
-                  << (err != 0 ? std::string(": ") + std::strerror(err) : std::string()) << "\n";
+    std::cout.flush();
+    const bool failed = out.error != 0 || std::cout.bad();
+    std::cout.rdbuf(previous);
+    if (failed) {
+        std::cerr << "brackle-cli: cannot write the standard output: "
+                  << std::generic_category().message(out.error ? out.error : EIO) << "\n";
         return 4;
     }
     return code;

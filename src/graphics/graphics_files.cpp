@@ -1,6 +1,8 @@
 #include "graphics/graphics_files.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <system_error>
 #include <fstream>
 
 #include "graphics/ilbm_decoder.h"
@@ -42,15 +44,18 @@ bool ReadGraphicsFile(const fs::path& file, std::vector<std::uint8_t>* bytes, st
         *error = file.string() + ": too large for a picture (" + std::to_string(size) + " bytes)";
         return false;
     }
+    errno = 0;
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        *error = file.string() + ": could not be opened";
+        *error = file.string() + ": could not be opened: " + std::generic_category().message(errno ? errno : EIO);
         return false;
     }
     bytes->resize(static_cast<std::size_t>(size));
+    errno = 0;
     in.read(reinterpret_cast<char*>(bytes->data()), static_cast<std::streamsize>(size));
     if (static_cast<std::uintmax_t>(in.gcount()) != size) {
-        *error = file.string() + ": could not be read whole";
+        *error = file.string() + ": could not be read whole: " +
+                 (errno ? std::generic_category().message(errno) : "it became shorter while it was read");
         return false;
     }
     return true;

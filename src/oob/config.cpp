@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <string_view>
+#include <system_error>
 #include <fstream>
 #include <sstream>
-#include <string_view>
-#include <vector>
 
 #include "oob/oob_file.h"
 #include "oob/text.h"
@@ -16,17 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string TrimBlanks(const std::string& s)
-{
-    std::size_t b = 0;
-    std::size_t e = s.size();
-    while (b < e && (s[b] == ' ' || s[b] == '\t' || s[b] == '\r' || s[b] == '\n'))
-        ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r' || s[e - 1] == '\n'))
-        --e;
-    return s.substr(b, e - b);
-}
-
 std::string KeyOf(const std::string& section, const std::string& key)
 {
     return Lower(section) + "\n" + Lower(key);
@@ -36,27 +26,30 @@ std::string KeyOf(const std::string& section, const std::string& key)
 
 namespace {
 
-// Texts the system uses are at most this long; a longer value is cut on reading,
-// so a runaway value in the file can never reach a list or a caption whole.
-constexpr std::size_t kMaxIniText = 255;
-
-// The lines of text, ended by LF, CRLF or a lone CR (as a file saved by any
-// editor on any platform ends them), without their ends.
-std::vector<std::string_view> Lines(std::string_view text)
+// Calls fn(line) for each line of text: lines end at CR LF, LF or a lone CR.
+template <typename Fn>
+void ForEachLine(const std::string& text, Fn fn)
 {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\n' && text[i] != '\r')
-            continue;
-        lines.push_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", at);
+        if (end == std::string::npos) {
+            fn(std::string_view(text).substr(at));
+            return;
+        }
+        fn(std::string_view(text).substr(at, end - at));
+        at = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
     }
-    if (start < text.size())
-        lines.push_back(text.substr(start));
-    return lines;
+}
+
+std::string_view TrimView(std::string_view s)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!s.empty() && blank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && blank(s.back()))
+        s.remove_suffix(1);
+    return s;
 }
 
 }  // namespace
@@ -64,41 +57,65 @@ std::vector<std::string_view> Lines(std::string_view text)
 IniFile IniFile::FromText(const std::string& text)
 {
     IniFile ini;
-    std::string_view body = text;
-    if (body.substr(0, 3) == "\xEF\xBB\xBF")  // a UTF-8 byte order mark
-        body.remove_prefix(3);
     std::string section;
-    for (const std::string_view line : Lines(body)) {
-        const std::string t = TrimBlanks(std::string(line));
+    bool first = true;
+    ForEachLine(text, [&](std::string_view line) {
+        if (first) {
+            first = false;
+            if (line.substr(0, 3) == "\xEF\xBB\xBF")  // a UTF-8 byte order mark
+                line.remove_prefix(3);
+        }
+        const std::string_view t = TrimView(line);
         if (t.empty() || t[0] == ';')
-            continue;
+            return;
         if (t[0] == '[') {
             const auto close = t.find(']');
-            section = TrimBlanks(t.substr(1, close == std::string::npos ? std::string::npos : close - 1));
-            continue;
+            section = std::string(TrimView(t.substr(1, close == std::string_view::npos ? close : close - 1)))
+                          .substr(0, kMaxIniText);
+            return;
         }
         const auto eq = t.find('=');
-        if (eq == std::string::npos)
-            continue;
-        const std::string key = TrimBlanks(t.substr(0, eq));
-        if (key.empty())
-            continue;
-        const std::string value = TrimBlanks(TrimBlanks(t.substr(eq + 1)).substr(0, kMaxIniText));
-        ini.values_.emplace(KeyOf(section, key), value);  // first one wins
-    }
+        if (eq == std::string_view::npos)
+            return;
+        const std::string_view key = TrimView(t.substr(0, eq));
+        if (key.empty() || key.size() > kMaxIniText)
+            return;
+        // Texts are at most kMaxIniText characters wherever they are used: a
+        // longer value is cut here, before anything copies or shows it.
+        ini.values_.emplace(KeyOf(section, std::string(key)),
+                            std::string(TrimView(t.substr(eq + 1)).substr(0, kMaxIniText)));  // first one wins
+    });
     return ini;
 }
 
 std::optional<IniFile> IniFile::FromPath(const fs::path& path)
 {
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec))
+    return FromPath(path, nullptr);
+}
+
+std::optional<IniFile> IniFile::FromPath(const fs::path& path, std::string* error)
+{
+    auto fail = [&](const std::string& why) {
+        if (error)
+            *error = path.string() + ": " + why;
         return std::nullopt;
+    };
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec)
+        return fail(ec.message());
+    if (fs::is_directory(status))
+        return fail("it is a folder, not a file");
+    if (!fs::is_regular_file(status))
+        return fail("it is not a regular file (a pipe, a device or a socket)");
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return std::nullopt;
+        return fail(std::generic_category().message(errno ? errno : EIO));
     std::ostringstream text;
     text << in.rdbuf();
+    if (in.bad())
+        return fail(std::generic_category().message(errno ? errno : EIO));
     return FromText(text.str());
 }
 

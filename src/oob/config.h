@@ -11,14 +11,21 @@
 
 namespace brackle {
 
+// The longest text the system keeps from BRVX.ini: a longer value (a name, a
+// setting) is cut to its first kMaxIniText characters; a longer key is no key.
+inline constexpr std::size_t kMaxIniText = 255;
+
 // An INI file read as a Windows INI reader reads it: sections and keys ignore
-// case, a value is the whole text after "=" with surrounding blanks removed,
-// and the first entry of a key wins.
+// case, a value is the whole text after "=" with surrounding blanks removed
+// (cut to kMaxIniText characters), and the first entry of a key wins. Lines
+// end at CR LF, LF or a lone CR.
 class IniFile {
 public:
     static IniFile FromText(const std::string& text);
-    // nullopt when the file cannot be read.
+    // nullopt when the file cannot be read; error, when given, then gets the
+    // path and the system's reason.
     static std::optional<IniFile> FromPath(const std::filesystem::path& path);
+    static std::optional<IniFile> FromPath(const std::filesystem::path& path, std::string* error);
 
     std::optional<std::string> Value(const std::string& section, const std::string& key) const;
     std::string String(const std::string& section, const std::string& key, const std::string& fallback) const;

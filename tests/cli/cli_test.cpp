@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include "demo/demo_game.h"
 #include "oob/config.h"
@@ -44,12 +45,13 @@ class Cli : public ::testing::Test {
 protected:
     // stdoutTo: where the standard output goes instead of a file read back
     // (such as /dev/full, a disk that is full).
+    // stdoutTo: where the standard output goes instead of a file the run reads back.
     CliRun Call(const std::vector<std::string>& args, const std::string& stdoutTo = "")
     {
         std::string cmd = Quote(BRACKLE_CLI);
         for (const auto& a : args)
             cmd += " " + Quote(a);
-        const fs::path out = dir_ / "stdout.txt";
+        const fs::path out = stdoutTo.empty() ? dir_ / "stdout.txt" : fs::path(stdoutTo);
         const fs::path err = dir_ / "stderr.txt";
         cmd += " >" + Quote(stdoutTo.empty() ? out.string() : stdoutTo) + " 2>" + Quote(err.string()) + " </dev/null";
         const int status = std::system(cmd.c_str());
@@ -223,7 +225,7 @@ TEST_F(Cli, ANamedIniFileMustExist)
 {
     const CliRun r = Call({"info", DemoOob(1).string(), "--ini", In("BRVX.ini")});
     EXPECT_NE(r.code, 0);
-    EXPECT_NE(r.err.find(In("BRVX.ini")), std::string::npos) << r.err;
+    EXPECT_EQ(r.err, "brackle-cli: cannot read the ini file " + In("BRVX.ini") + ": No such file or directory\n");
     EXPECT_EQ(r.out, "");
 }
 
@@ -443,6 +445,7 @@ TEST_F(Cli, DiffWithoutTwoLoadableFilesExitsTwo)
 {
     const std::string a = DemoOob(1).string();
     const std::string missing = In("obat009.obf");
+    fs::copy_file(DemoOob(2), In("varn.obf"));  // loads, but its name gives no number
     const struct {
         std::vector<std::string> args;
         std::string said;  // a part of the message
@@ -456,7 +459,8 @@ TEST_F(Cli, DiffWithoutTwoLoadableFilesExitsTwo)
         {{"diff", a, a, "--nation", "0"}, "--nation must be a file number", true},
         {{"diff", a, a, "--nation", "x1"}, "--nation must be a file number", true},
         {{"diff", a, In("varn.obf")}, "cannot tell the file number", true},
-        {{"diff", a, missing}, missing, false},
+        {{"diff", a, "/nonexistent"}, "cannot load /nonexistent: No such file or directory", false},
+        {{"diff", a, missing}, missing + ": No such file or directory", false},
         {{"diff", missing, a}, missing, false},
         {{"diff", a, a, "--ini", In("none.ini")}, In("none.ini"), false},
     };
@@ -471,6 +475,138 @@ TEST_F(Cli, DiffWithoutTwoLoadableFilesExitsTwo)
         EXPECT_EQ(r.err.find("Try 'brackle-cli --help'.") != std::string::npos, c.tryHelp) << shown << r.err;
     }
     EXPECT_NE(Call({"--help"}).out.find("diff A B [--nation N] [--ini FILE]"), std::string::npos);
+}
+
+TEST_F(Cli, OutputThatCannotBeWrittenExitsFour)
+{
+    const std::string in = DemoOob(1).string();
+    const std::string other = DemoOob(2).string();
+    const std::vector<std::vector<std::string>> commands = {
+        {"--help"},
+        {"-h"},
+        {"--version"},
+        {"info", in},
+        {"report", "weapons", in},
+        {"report", "unused-weapons", in},
+        {"check", in},           // 1 when it could be read
+        {"diff", in, in},        // 0
+        {"diff", in, other},     // 1
+        {"resave", in, In("resaved.obf")},
+        {"dump", in, "--out", dir_.path().string()},
+        {"picture", (Demo() / "game data" / "pictures" / "Pm00001.lbm").string(), In("p.bmp")},
+    };
+    for (const auto& args : commands) {
+        std::string shown;
+        for (const auto& a : args)
+            shown += a + " ";
+        const CliRun r = Call(args, "/dev/full");
+        EXPECT_EQ(r.code, 4) << shown << r.err;
+        EXPECT_NE(r.err.find("brackle-cli: cannot write the standard output: No space left on device\n"),
+                  std::string::npos) << shown << r.err;
+    }
+    // The code is in the help.
+    const CliRun help = Call({"--help"});
+    EXPECT_NE(help.out.find("4 the standard output could not be\nwritten"), std::string::npos) << help.out;
+}
+
+TEST_F(Cli, VersionAndEveryReportInTheHelp)
+{
+    const CliRun version = Call({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, std::string("brackle-cli ") + BRACKLE_VERSION + "\n");
+    EXPECT_EQ(version.err, "");
+    const CliRun help = Call({"--help"});
+    EXPECT_NE(help.out.find("brackle-cli --version"), std::string::npos);
+    for (const char* name : {"formations-using-class C", "broken-links", "template-units", "template-users U",
+                             "platoons", "platoon-users F", "companies", "company-contents F", "x3-dates",
+                             "formation-dates", "platoons-in-platoons", "unit-classes", "units-of-class C",
+                             "foreign-units", "orphan-classes", "bad-ammo", "weapons", "weapon-users W",
+                             "weapon-classes", "weapons-of-class C", "unused-weapons"})
+        EXPECT_NE(help.out.find("\n  " + std::string(name) + " "), std::string::npos) << name;
+}
+
+TEST_F(Cli, DemoRefusesAFolderThatHoldsAGame)
+{
+    const struct {
+        const char* what;
+        std::function<void(const fs::path&)> make;  // makes DIR/Vornex
+    } cases[] = {
+        {"a game folder", [](const fs::path& v) {
+             fs::create_directories(v / "game data" / "oobs");
+             test::WriteBytes(v / "game data" / "oobs" / "obat001.obf", {1, 2, 3});
+         }},
+        {"an empty folder", [](const fs::path& v) { fs::create_directory(v); }},
+        {"a file", [](const fs::path& v) { test::WriteBytes(v, {7}); }},
+        {"a dangling link", [](const fs::path& v) { fs::create_symlink("nowhere", v); }},
+    };
+    for (const auto& c : cases) {
+        const fs::path dir = dir_ / c.what;
+        fs::create_directory(dir);
+        c.make(dir / "Vornex");
+        std::vector<std::string> before;
+        for (const auto& e : fs::recursive_directory_iterator(dir))
+            before.push_back(e.path().string());
+        const CliRun r = Call({"demo", dir.string()});
+        EXPECT_EQ(r.code, 1) << c.what;
+        EXPECT_EQ(r.out, "") << c.what;
+        EXPECT_EQ(r.err.rfind("brackle-cli: " + (dir / "Vornex").string() + " already exists", 0), 0u)
+            << c.what << ": " << r.err;
+        std::vector<std::string> after;
+        for (const auto& e : fs::recursive_directory_iterator(dir))
+            after.push_back(e.path().string());
+        EXPECT_EQ(after, before) << c.what;
+    }
+    EXPECT_EQ(test::ReadBytes(dir_ / "a game folder" / "Vornex" / "game data" / "oobs" / "obat001.obf"),
+              (std::vector<unsigned char>{1, 2, 3}));
+    const CliRun empty = Call({"demo", ""});
+    EXPECT_EQ(empty.code, 2);
+    EXPECT_NE(empty.err.find("Try 'brackle-cli --help'."), std::string::npos);
+}
+
+TEST_F(Cli, AShortFileLoadsWithAWarningAndResavesToItsLength)
+{
+    for (const std::size_t size : {std::size_t{0}, std::size_t{100}, std::size_t{175079}}) {
+        const fs::path in = In("obat004.obf");
+        test::WriteBytes(in, std::vector<unsigned char>(size, 0));
+        const CliRun r = Call({"resave", in.string(), In("out.obf")});
+        EXPECT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(r.err.rfind("brackle-cli: warning: " + in.string() + " is only " + std::to_string(size) +
+                                  " bytes long",
+                              0),
+                  0u)
+            << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_EQ(fs::file_size(In("out.obf")), size);
+        EXPECT_EQ(r.out, "Saved " + In("out.obf") + " (" + std::to_string(size) + " bytes)\n");
+    }
+    test::WriteBytes(In("obat004.obf"), std::vector<unsigned char>(175080, 0));
+    const CliRun full = Call({"info", In("obat004.obf")});
+    EXPECT_EQ(full.code, 0);
+    EXPECT_EQ(full.err, "");
+}
+
+TEST_F(Cli, AResaveThatCannotKeepTheOwnerSaysSo)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root: a file of another owner that the saver may write";
+    fs::permissions(dir_.path(), fs::perms(0777));
+    const fs::path file = In("obat001.obf");
+    fs::copy_file(DemoOob(1), file);
+    fs::permissions(file, fs::perms(0666));  // root's, writable by anyone
+    std::string why;
+    const auto out = test::RunInChild({true, std::nullopt}, [&] {
+        const std::string cmd = Quote(BRACKLE_CLI) + " resave " + Quote(file.string()) + " " + Quote(file.string()) +
+                                " >/dev/null 2>" + Quote(In("owner.txt"));
+        const int status = std::system(cmd.c_str());
+        return std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+    }, why);
+    if (!out)
+        GTEST_SKIP() << why;
+    EXPECT_EQ(*out, "0");
+    EXPECT_EQ(test::ReadText(In("owner.txt")),
+              "brackle-cli: warning: The owner and group of " + file.string() +
+                  " could not be kept (Operation not permitted): the saved file belongs to the user who saved it.\n");
+    EXPECT_EQ(test::ReadBytes(file), test::ReadBytes(DemoOob(1)));
 }
 
 TEST(OobFileNumbers, ComeFromObatNames)
@@ -871,7 +1007,7 @@ namespace brackle {
 namespace {
 
 // A script must never take an empty or cut report for a complete one.
-TEST_F(Cli, OutputThatCannotBeWrittenExitsFour)
+TEST_F(Cli, OutputThatCannotBeWrittenExitsFourForReportsAndDiffs)
 {
     const std::string oob = DemoOob(1).string();
     const std::string other = DemoOob(2).string();
@@ -894,7 +1030,7 @@ TEST_F(Cli, VersionAndHelpNameTheVersionExitCodesAndEveryReport)
     EXPECT_EQ(version.out, std::string("brackle-cli ") + BRACKLE_VERSION + "\n");
     const CliRun help = Call({"--help"});
     EXPECT_EQ(help.code, 0);
-    for (const char* text : {"--version", "4 the standard output could not be written", "  unused-weapons ",
+    for (const char* text : {"--version", "4 the standard output could not be", "  unused-weapons ",
                              "  broken-links ", "  bad-ammo "})
         EXPECT_NE(help.out.find(text), std::string::npos) << text;
 }

@@ -58,6 +58,25 @@ TEST(GraphicsFiles, LoadFailuresSayWhy)
     }
 }
 
+TEST(GraphicsFiles, AFileThatCannotBeOpenedGivesTheSystemsReason)
+{
+    test::TempDir dir;
+    test::WriteText(dir / "Pm00003.lbm", "FORM");
+    test::WriteText(dir / "Icon0000.shp", "1.10");
+    for (const char* name : {"Pm00003.lbm", "Icon0000.shp"})
+        std::filesystem::permissions(dir / name, std::filesystem::perms::none);
+    std::filesystem::create_directory(dir / "Pm00004.lbm");
+    EXPECT_EQ(LoadPictureFile(dir / "Pm00004.lbm").error, (dir / "Pm00004.lbm").string() + ": Is a directory");
+    std::string why;
+    const auto out = test::RunInChild({true, std::nullopt}, [&] {
+        return LoadPictureFile(dir / "Pm00003.lbm").error + "|" + LoadShapeImage(dir.path(), 5).error;
+    }, why);
+    if (!out)
+        GTEST_SKIP() << why;
+    EXPECT_EQ(*out, (dir / "Pm00003.lbm").string() + ": could not be opened: Permission denied|" +
+                        (dir / "Icon0000.shp").string() + ": could not be opened: Permission denied");
+}
+
 TEST(GraphicsFiles, IconMapFile)
 {
     test::TempDir dir;

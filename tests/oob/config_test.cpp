@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include "test_support.h"
 
 namespace brackle {
 namespace {
@@ -100,6 +101,76 @@ TEST(Config, GameRootIsTheFolderAboveTheEditorsFolder)
     };
     for (const auto& c : cases)
         EXPECT_EQ(DeriveGameRoot(c.current), std::filesystem::path(c.root)) << c.current;
+}
+
+TEST(Config, LinesEndAtCrLfLfOrALoneCr)
+{
+    for (const char* end : {"\r\n", "\n", "\r"}) {
+        const std::string e = end;
+        const IniFile ini = IniFile::FromText("[Brackle]" + e + "TransparentColour=7" + e + e + "[NationNames]" + e +
+                                              "obat1=Kestrel" + e + "obat2=Varn" + e + "; obat3=no" + e +
+                                              "obat4=Last");
+        Settings s;
+        NameTables names;
+        readinifile(&ini, s, names);
+        EXPECT_EQ(s.TransparentColour, 7) << (e == "\r" ? "CR" : e == "\n" ? "LF" : "CR LF");
+        EXPECT_EQ(names.NationNames[1], "Kestrel");
+        EXPECT_EQ(names.NationNames[2], "Varn");
+        EXPECT_EQ(names.NationNames[3], kNoIniFile);
+        EXPECT_EQ(names.NationNames[4], "Last");
+    }
+    // A mixture, and CR CR LF: an empty line between.
+    const IniFile ini = IniFile::FromText("[NationNames]\robat1=A\r\r\nobat2=B\n\robat3=C\r\n");
+    EXPECT_EQ(ini.String("NationNames", "obat1", ""), "A");
+    EXPECT_EQ(ini.String("NationNames", "obat2", ""), "B");
+    EXPECT_EQ(ini.String("NationNames", "obat3", ""), "C");
+}
+
+TEST(Config, TextsAreCutTo255Characters)
+{
+    const std::string huge(10'000'000, 'x');
+    const struct {
+        const char* what;
+        std::string value;
+        std::string kept;
+    } cases[] = {
+        {"255", std::string(255, 'a'), std::string(255, 'a')},
+        {"256", std::string(255, 'a') + "b", std::string(255, 'a')},
+        {"10 MB", "Name " + huge, "Name " + std::string(250, 'x')},
+        {"blanks around", "   " + std::string(300, 'c') + "   ", std::string(255, 'c')},
+    };
+    for (const auto& c : cases) {
+        const IniFile ini = IniFile::FromText("[NationNames]\nobat1=" + c.value + "\nobat2=Varn\n[UnitClassNames]\n"
+                                              "UnitClass7=" + c.value + "\n[Brackle]\nForumURL=" + c.value + "\n");
+        Settings s;
+        NameTables names;
+        readinifile(&ini, s, names);
+        EXPECT_EQ(names.NationNames[1], c.kept) << c.what;
+        EXPECT_EQ(names.NationNames[2], "Varn") << c.what;
+        EXPECT_EQ(names.UnitClassNames[7], c.kept) << c.what;
+        EXPECT_EQ(s.ForumURL, c.kept) << c.what;
+    }
+}
+
+TEST(Config, AnIniFileThatCannotBeReadSaysWhy)
+{
+    test::TempDir dir;
+    std::filesystem::create_directory(dir / "BRVX.ini");
+    std::string error;
+    EXPECT_FALSE(IniFile::FromPath(dir / "BRVX.ini", &error));
+    EXPECT_EQ(error, (dir / "BRVX.ini").string() + ": it is a folder, not a file");
+    EXPECT_FALSE(IniFile::FromPath(dir / "none.ini", &error));
+    EXPECT_EQ(error, (dir / "none.ini").string() + ": No such file or directory");
+    test::WriteText(dir / "locked.ini", "[NationNames]\nobat1=A\n");
+    std::filesystem::permissions(dir / "locked.ini", std::filesystem::perms::none);
+    std::string why;
+    const auto out = test::RunInChild({true, std::nullopt}, [&] {
+        std::string e;
+        return IniFile::FromPath(dir / "locked.ini", &e) ? std::string("read") : e;
+    }, why);
+    if (!out)
+        GTEST_SKIP() << why;
+    EXPECT_EQ(*out, (dir / "locked.ini").string() + ": Permission denied");
 }
 
 }  // namespace
